@@ -1,0 +1,46 @@
+# welcome-station: `make run` starts the program, `make test` proves it.
+# Both install missing Debian packages first (as root; otherwise they print
+# the apt-get line to run).
+.PHONY: run test snapshots linux sanitize windows run-windows test-windows snapshots-windows format clean
+
+JOBS ?= $(shell nproc)
+
+linux:
+	@tools/ensure-packages.sh linux
+	@cmake --preset linux >/dev/null
+	@cmake --build --preset linux -j $(JOBS)
+
+run: linux
+	@tools/run-linux.sh build/linux/src/framework/qt/welcome-station
+
+test: linux
+	ctest --preset linux -j $(JOBS)
+	@$(MAKE) --no-print-directory sanitize
+	@$(MAKE) --no-print-directory test-windows
+
+sanitize:
+	@cmake --preset linux-sanitize >/dev/null
+	@cmake --build --preset linux-sanitize -j $(JOBS)
+	ctest --preset linux-sanitize -j $(JOBS)
+
+snapshots: linux
+	@tools/snapshots.sh
+	@$(MAKE) --no-print-directory snapshots-windows
+
+windows:
+	@tools/windows.sh build
+
+run-windows:
+	@tools/windows.sh run
+
+test-windows:
+	@tools/windows.sh test
+
+snapshots-windows:
+	@tools/windows.sh snapshots
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build dist

@@ -1,0 +1,102 @@
+#include "framework/qt/controls.h"
+
+#include <algorithm>
+
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <QTextOption>
+
+#include "framework/qt/conversions.h"
+
+namespace ws::qt {
+
+namespace {
+
+QTextOption wrappingText(Qt::Alignment alignment) {
+    QTextOption option(alignment);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return option;
+}
+
+}  // namespace
+
+LabelWidget::LabelWidget(const ControlDescription& d, QWidget* parent)
+    : QWidget(parent),
+      caption_(fromUtf8(d.Caption)),
+      opaque_(d.BackStyle == LabelBackStyle::Opaque),
+      bordered_(d.BorderStyle == LabelBorderStyle::Single) {
+    QPalette p = palette();
+    const QColor fore = toQColor(d.ForeColor.value_or(ColorValue{0x80000008}), p);
+    p.setColor(QPalette::WindowText, fore);
+    // A label that names no background takes its container's colour.
+    if (d.BackColor)
+        p.setColor(QPalette::Window, toQColor(*d.BackColor, p));
+    else if (parent)
+        p.setColor(QPalette::Window, parent->palette().color(QPalette::Window));
+    setPalette(p);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void LabelWidget::setCaption(const QString& caption) {
+    if (caption == caption_) return;
+    caption_ = caption;
+    update();
+}
+
+void LabelWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (opaque_) painter.fillRect(rect(), palette().color(QPalette::Window));
+    QRect text = rect();
+    if (bordered_) {
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        text.adjust(2, 1, -2, -1);
+    }
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(font());
+    painter.drawText(QRectF(text), caption_, wrappingText(Qt::AlignLeft | Qt::AlignTop));
+}
+
+CaptionButton::CaptionButton(const QString& caption, QWidget* parent)
+    : QPushButton(caption, parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoDefault(true);  // Enter presses the focused button, as Space does
+}
+
+void CaptionButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QString caption = option.text;
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+
+    QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    if (fontMetrics().horizontalAdvance(caption) > contents.width())
+        contents = rect().adjusted(2, 2, -2, -2);  // a wrapped caption may use the bevel's margin
+    if (isDown())
+        contents.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                           style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(QRectF(contents), caption, wrappingText(Qt::AlignCenter));
+}
+
+LineWidget::LineWidget(const ControlDescription& d, QWidget* parent) : QWidget(parent) {
+    const QPoint a(px(d.X1), px(d.Y1)), b(px(d.X2), px(d.Y2));
+    const QPoint origin(std::min(a.x(), b.x()), std::min(a.y(), b.y()));
+    setGeometry(QRect(origin, QSize(std::abs(a.x() - b.x()) + 1, std::abs(a.y() - b.y()) + 1)));
+    from_ = a - origin;
+    to_ = b - origin;
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void LineWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
+    painter.drawLine(from_, to_);
+}
+
+}  // namespace ws::qt

@@ -1,0 +1,52 @@
+// The controls Qt has no exact match for: the windowless label, the push
+// button whose caption wraps, and the line.
+#pragma once
+
+#include <QPushButton>
+#include <QWidget>
+
+#include "framework/window_description.h"
+
+namespace ws::qt {
+
+// Paints itself: an opaque label fills its rectangle, a transparent one lets
+// what lies beneath show through. The caption starts at the top-left
+// corner, wraps where it must and is clipped to the rectangle.
+class LabelWidget final : public QWidget {
+public:
+    LabelWidget(const ControlDescription& description, QWidget* parent);
+    void setCaption(const QString& caption);
+    const QString& caption() const { return caption_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString caption_;
+    bool opaque_;
+    bool bordered_;
+};
+
+// A push button whose caption wraps onto more lines when it does not fit on
+// one; Enter and Space press it when it has the focus.
+class CaptionButton final : public QPushButton {
+public:
+    CaptionButton(const QString& caption, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A one-pixel line between two points of its container.
+class LineWidget final : public QWidget {
+public:
+    LineWidget(const ControlDescription& description, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPoint from_, to_;
+};
+
+}  // namespace ws::qt

@@ -1,0 +1,200 @@
+// Drives the Qt platform's real widgets for the tests: key and mouse events
+// go through QApplication as a user's would.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include "framework/automation.h"
+#include "framework/qt/controls.h"
+#include "framework/qt/conversions.h"
+#include "framework/qt/form_window.h"
+#include "framework/qt/qt_platform.h"
+
+namespace ws {
+
+namespace {
+
+using qt::FormWindow;
+using qt::LabelWidget;
+
+class QtAutomation final : public Automation {
+public:
+    explicit QtAutomation(const Program& program) : platform_(program) {
+        platform_.onProgramEnded([this] { ended_ = true; });
+        platform_.onMessageBoxShown([this](QMessageBox& box) { answer(box); });
+    }
+
+    WindowServices& services() override { return platform_; }
+    void startUp() override { platform_.startUp(); }
+    void onMessageBox(std::function<void(const MessageBoxSeen&)> seen) override {
+        seen_ = std::move(seen);
+    }
+
+    void runFor(int ms) override {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < ms)
+            QCoreApplication::processEvents(
+                QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents,
+                static_cast<int>(std::max<qint64>(1, ms - clock.elapsed())));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    bool runUntil(const std::function<bool()>& condition, int timeoutMs) override {
+        QElapsedTimer clock;
+        clock.start();
+        while (!condition()) {
+            if (clock.elapsed() > timeoutMs) return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents,
+                                            10);
+        }
+        return true;
+    }
+
+    bool programEnded() override { return ended_; }
+
+    bool isBuilt(const FormDescription& f) override { return platform_.window(f) != nullptr; }
+    bool isVisible(const FormDescription& f) override {
+        const FormWindow* w = platform_.window(f);
+        return w && w->isVisible() && !w->isMinimized();
+    }
+    bool isActive(const FormDescription& f) override {
+        const FormWindow* w = platform_.window(f);
+        return w && w->isActiveWindow();
+    }
+    std::string focusedControl(const FormDescription& f) override {
+        return window(f).focusedControl();
+    }
+
+    std::string textOf(const FormDescription& f, Text control) override {
+        QObject* c = child<QObject>(f, control);
+        if (auto* label = dynamic_cast<LabelWidget*>(c)) return label->caption().toStdString();
+        if (auto* edit = qobject_cast<QLineEdit*>(c)) return edit->text().toStdString();
+        if (auto* button = qobject_cast<QAbstractButton*>(c)) return button->text().toStdString();
+        if (auto* frame = qobject_cast<QGroupBox*>(c)) return frame->title().toStdString();
+        return {};
+    }
+    std::uint32_t intervalOf(const FormDescription& f, Text timer) override {
+        const QTimer* t = child<QTimer>(f, timer);
+        return t->isActive() ? static_cast<std::uint32_t>(t->interval()) : 0;
+    }
+    std::string menuCaption(const FormDescription& f, Text item) override {
+        if (auto* action = child<QAction>(f, item)) return action->text().toStdString();
+        if (auto* menu = child<QMenu>(f, item)) return menu->title().toStdString();
+        return {};
+    }
+    FrameSeen frameOf(const FormDescription& f) override {
+        FormWindow& w = window(f);
+        const Qt::WindowFlags flags = w.windowFlags();
+        const QList<QSize> sizes = w.windowIcon().availableSizes();
+        return {
+            .hasMaximizeButton = flags.testFlag(Qt::WindowMaximizeButtonHint),
+            .hasMinimizeButton = flags.testFlag(Qt::WindowMinimizeButtonHint),
+            .resizable = w.minimumSize() != w.maximumSize(),
+            .caption = w.windowTitle().toStdString(),
+            .iconWidth = sizes.isEmpty() ? 0 : sizes.front().width(),
+            .iconHeight = sizes.isEmpty() ? 0 : sizes.front().height(),
+        };
+    }
+    int dpi(const FormDescription&) override { return qt::layoutDpi; }
+
+    Image grabClient(const FormDescription& f) override {
+        const QImage shot =
+            window(f).clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB888);
+        Image image{shot.width(), shot.height(), {}};
+        image.pixels.reserve(static_cast<std::size_t>(shot.width() * shot.height()));
+        for (int y = 0; y < shot.height(); ++y) {
+            const uchar* row = shot.constScanLine(y);
+            for (int x = 0; x < shot.width(); ++x)
+                image.pixels.push_back({row[3 * x], row[3 * x + 1], row[3 * x + 2]});
+        }
+        return image;
+    }
+
+    void click(const FormDescription& f, Text control) override {
+        QWidget* w = child<QWidget>(f, control);
+        QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+    }
+    void chooseMenuItem(const FormDescription& f, Text item) override {
+        child<QAction>(f, item)->trigger();
+    }
+    void pressKey(const FormDescription& f, Key key) override {
+        FormWindow& w = window(f);
+        QWidget* target = w.focusWidget() ? w.focusWidget() : &w;
+        switch (key) {
+            case Key::Tab:
+                QTest::keyClick(target, Qt::Key_Tab);
+                break;
+            case Key::ShiftTab:
+                QTest::keyClick(target, Qt::Key_Backtab, Qt::ShiftModifier);
+                break;
+            case Key::Space:
+                QTest::keyClick(target, Qt::Key_Space);
+                break;
+            case Key::Enter:
+                QTest::keyClick(target, Qt::Key_Return);
+                break;
+        }
+    }
+    void typeText(const FormDescription& f, Text control, Text text) override {
+        auto* edit = child<QLineEdit>(f, control);
+        edit->setFocus();
+        QTest::keyClicks(edit, qt::fromUtf8(text));
+    }
+    void activate(const FormDescription& f) override {
+        FormWindow& w = window(f);
+        w.raise();
+        w.activateWindow();
+    }
+    void resizeClient(const FormDescription& f, int width, int height) override {
+        FormWindow& w = window(f);
+        const int menu = w.menuWidget() ? w.menuWidget()->sizeHint().height() : 0;
+        w.resize(width, height + menu);
+    }
+    void closeFromTitleBar(const FormDescription& f) override { window(f).close(); }
+
+private:
+    FormWindow& window(const FormDescription& f) {
+        FormWindow* w = platform_.window(f);
+        if (!w) throw std::logic_error(std::string(f.Name) + " is not built");
+        return *w;
+    }
+    template <typename T>
+    T* child(const FormDescription& f, Text name) {
+        T* c = window(f).named<T>(name);
+        if (!c) throw std::logic_error(std::string(f.Name) + " has no " + std::string(name));
+        return c;
+    }
+
+    void answer(QMessageBox& box) {
+        MessageBoxSeen seen;
+        seen.prompt = box.text().toStdString();
+        seen.title = box.windowTitle().toStdString();
+        seen.informationIcon = box.icon() == QMessageBox::Information;
+        for (QAbstractButton* b : box.buttons()) seen.buttons.push_back(b->text().toStdString());
+        seen.blocksOtherWindows = box.windowModality() == Qt::ApplicationModal;
+        if (seen_) seen_(seen);
+        if (QAbstractButton* ok = box.button(QMessageBox::Ok))
+            ok->click();
+        else
+            box.reject();
+    }
+
+    qt::QtPlatform platform_;
+    std::function<void(const MessageBoxSeen&)> seen_;
+    bool ended_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Automation> automate(const Program& program) {
+    return std::make_unique<QtAutomation>(program);
+}
+
+}  // namespace ws

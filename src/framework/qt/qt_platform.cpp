@@ -1,0 +1,234 @@
+#include "framework/qt/qt_platform.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTime>
+#include <QTimer>
+
+#include "framework/qt/controls.h"
+#include "framework/qt/conversions.h"
+#include "framework/qt/form_window.h"
+
+namespace ws::qt {
+
+namespace {
+
+QtPlatform* current = nullptr;
+
+struct ButtonChoice {
+    QMessageBox::StandardButton button;
+    int result;
+};
+
+// The low four bits of a message box style choose its buttons.
+std::vector<ButtonChoice> buttonsOf(int style) {
+    using B = QMessageBox;
+    switch (style & 0x0F) {
+        case 1:
+            return {{B::Ok, 1}, {B::Cancel, 2}};
+        case 2:
+            return {{B::Abort, 3}, {B::Retry, 4}, {B::Ignore, 5}};
+        case 3:
+            return {{B::Yes, 6}, {B::No, 7}, {B::Cancel, 2}};
+        case 4:
+            return {{B::Yes, 6}, {B::No, 7}};
+        case 5:
+            return {{B::Retry, 4}, {B::Cancel, 2}};
+        default:
+            return {{B::Ok, 1}};
+    }
+}
+
+QMessageBox::Icon iconOf(int style) {
+    switch (style & 0x70) {
+        case 16:
+            return QMessageBox::Critical;
+        case 32:
+            return QMessageBox::Question;
+        case 48:
+            return QMessageBox::Warning;
+        case 64:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform(const Program& program) : program_(program) {
+    current = this;
+    prepareApplication();
+    ended_ = [] { QCoreApplication::exit(0); };
+}
+
+QtPlatform::~QtPlatform() {
+    ending_ = true;
+    for (auto& [form, window] : windows_) delete window.data();
+    windows_.clear();
+    if (current == this) current = nullptr;
+}
+
+QtPlatform* QtPlatform::running() { return current; }
+
+FormWindow* QtPlatform::window(const FormDescription& form) const {
+    const auto it = windows_.find(&form);
+    return it == windows_.end() ? nullptr : it->second.data();
+}
+
+bool QtPlatform::anyBuilt() const { return !windows_.empty(); }
+
+void QtPlatform::startUp() {
+    load(*program_.StartUp);
+    show(*program_.StartUp);
+}
+
+void QtPlatform::load(const FormDescription& form) {
+    if (ending_ || window(form)) return;
+    windows_[&form] = new FormWindow(*this, form);
+    dispatch(form, ThisWindow, Event::Load);
+}
+
+void QtPlatform::show(const FormDescription& form) {
+    load(form);
+    FormWindow* w = window(form);
+    if (!w) return;
+    if (!w->shownBefore()) w->focusFirstControl();
+    w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+void QtPlatform::hide(const FormDescription& form) {
+    if (FormWindow* w = window(form)) w->hide();
+}
+
+void QtPlatform::setCaption(const FormDescription& form, Text label, Text caption) {
+    load(form);
+    FormWindow* w = window(form);
+    if (!w) return;
+    LabelWidget* l = w->named<LabelWidget>(label);
+    if (!l)
+        fail(QStringLiteral("%1 沒有名為 %2 的標籤。").arg(fromUtf8(form.Name), fromUtf8(label)));
+    l->setCaption(fromUtf8(caption));
+}
+
+void QtPlatform::setInterval(const FormDescription& form, Text timer, std::uint32_t ms) {
+    load(form);
+    FormWindow* w = window(form);
+    if (!w) return;
+    QTimer* t = w->named<QTimer>(timer);
+    if (!t)
+        fail(QStringLiteral("%1 沒有名為 %2 的計時器。").arg(fromUtf8(form.Name), fromUtf8(timer)));
+    const int interval = ms > INT_MAX ? INT_MAX : static_cast<int>(ms);
+    if (interval == 0)
+        t->stop();
+    else if (!t->isActive() || t->interval() != interval)  // the same period keeps its phase
+        t->start(interval);
+}
+
+int QtPlatform::messageBox(Text prompt, int style, Text title) {
+    QMessageBox box(iconOf(style), fromUtf8(title), fromUtf8(prompt));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowIcon(programIcon());
+    const std::vector<ButtonChoice> choices = buttonsOf(style);
+    for (const ButtonChoice& c : choices) {
+        QPushButton* b = box.addButton(c.button);
+        if (c.button == QMessageBox::Ok) b->setText(QStringLiteral("確定"));
+    }
+    box.setDefaultButton(choices.front().button);
+    if (boxShown_) QTimer::singleShot(0, &box, [this, &box] { boxShown_(box); });
+    box.exec();
+    for (const ButtonChoice& c : choices)
+        if (box.clickedButton() == box.button(c.button)) return c.result;
+    // Closed from its title bar: the answer of the box's escape button.
+    return choices.size() == 1 ? choices.front().result : choices.back().result;
+}
+
+std::string QtPlatform::timeOfDay() {
+    const QLocale locale = QLocale::system();
+    return locale.toString(QTime::currentTime(), timeFormatToTheSecond(locale)).toStdString();
+}
+
+void QtPlatform::endProgram() {
+    ending_ = true;
+    for (auto& [form, window] : windows_) delete window.data();
+    windows_.clear();
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+void QtPlatform::fail(const QString& what) {
+    ending_ = true;
+    std::fprintf(stderr, "welcome-station: %s\n", what.toLocal8Bit().constData());
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("welcome-station"),
+                    QStringLiteral("程式無法繼續執行，即將結束：\n%1").arg(what), QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("確定"));
+    box.setWindowModality(Qt::ApplicationModal);
+    if (boxShown_) QTimer::singleShot(0, &box, [this, &box] { boxShown_(box); });
+    box.exec();
+    for (auto& [form, window] : windows_) delete window.data();
+    windows_.clear();
+    std::fflush(nullptr);
+    std::_Exit(1);
+}
+
+void QtPlatform::dispatch(const FormDescription& form, Text control, Text event) {
+    if (ending_) return;
+    const FormBinding* binding = findBinding(program_, form);
+    if (!binding) return;
+    if (Handler h = findHandler(binding->Handlers, control, event)) h(*this);
+}
+
+void QtPlatform::windowActivated(const FormDescription& form) {
+    // Only a change among the program's own windows counts: coming back
+    // from another application, or from a message box, is no new activation.
+    if (lastActive_ == &form) return;
+    lastActive_ = &form;
+    dispatch(form, ThisWindow, Event::Activate);
+}
+
+void QtPlatform::windowClosing(const FormDescription& form) {
+    dispatch(form, ThisWindow, Event::Unload);
+    forget(form);
+}
+
+void QtPlatform::forget(const FormDescription& form) {
+    const auto it = windows_.find(&form);
+    if (it == windows_.end()) return;
+    if (FormWindow* w = it->second.data()) w->deleteLater();
+    windows_.erase(it);
+    if (lastActive_ == &form) lastActive_ = nullptr;
+    if (windows_.empty() && !ending_ && ended_) ended_();
+}
+
+const QIcon& QtPlatform::programIcon() {
+    if (programIcon_.isNull()) {
+        for (const FormBinding& b : program_.Forms)
+            if (b.Form->Icon.present()) {
+                programIcon_ = iconFromResource(b.Form->Icon);
+                break;
+            }
+    }
+    return programIcon_;
+}
+
+QIcon QtPlatform::iconFromResource(ImageResource icon) {
+    QImage image(resourcePath(icon));
+    if (image.isNull()) fail(QStringLiteral("無法載入圖示「%1」。").arg(fromUtf8(icon.name)));
+    return QIcon(QPixmap::fromImage(withBlackTransparent(image)));
+}
+
+QPixmap QtPlatform::pictureFromResource(ImageResource picture) {
+    QPixmap pixmap(resourcePath(picture));
+    if (pixmap.isNull()) fail(QStringLiteral("無法載入圖片「%1」。").arg(fromUtf8(picture.name)));
+    return pixmap;
+}
+
+}  // namespace ws::qt
