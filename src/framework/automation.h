@@ -28,6 +28,11 @@ struct MessageBoxSeen {
 
 enum class Key { Tab, ShiftTab, Space, Enter };
 
+struct Rect {
+    int x = 0, y = 0, width = 0, height = 0;
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
 struct FrameSeen {
     bool hasMaximizeButton = false, hasMinimizeButton = false, resizable = false;
     std::string caption;
@@ -54,6 +59,11 @@ public:
     virtual bool isBuilt(const FormDescription& form) = 0;
     virtual bool isVisible(const FormDescription& form) = 0;
     virtual bool isActive(const FormDescription& form) = 0;
+    // How many of the program's windows are on screen (visible).
+    virtual int windowsOnScreen() = 0;
+    // Where a control is placed, in pixels from the window's client origin;
+    // unclipped, as its description puts it.
+    virtual Rect rectOf(const FormDescription& form, Text control) = 0;
     // The name of the window's control with the keyboard focus, or empty.
     virtual std::string focusedControl(const FormDescription& form) = 0;
     // What a label, button or frame shows, or what a text box holds.

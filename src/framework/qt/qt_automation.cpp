@@ -68,6 +68,17 @@ public:
         const FormWindow* w = platform_.window(f);
         return w && w->isActiveWindow();
     }
+    int windowsOnScreen() override {
+        int count = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (dynamic_cast<FormWindow*>(w) && w->isVisible()) ++count;
+        return count;
+    }
+    Rect rectOf(const FormDescription& f, Text control) override {
+        QWidget* c = child<QWidget>(f, control);
+        const QPoint origin = c->mapTo(window(f).clientArea(), QPoint(0, 0));
+        return {origin.x(), origin.y(), c->width(), c->height()};
+    }
     std::string focusedControl(const FormDescription& f) override {
         return window(f).focusedControl();
     }
@@ -85,8 +96,8 @@ public:
         return t->isActive() ? static_cast<std::uint32_t>(t->interval()) : 0;
     }
     std::string menuCaption(const FormDescription& f, Text item) override {
-        if (auto* action = child<QAction>(f, item)) return action->text().toStdString();
-        if (auto* menu = child<QMenu>(f, item)) return menu->title().toStdString();
+        if (auto* action = window(f).named<QAction>(item)) return action->text().toStdString();
+        if (auto* menu = window(f).named<QMenu>(item)) return menu->title().toStdString();
         return {};
     }
     FrameSeen frameOf(const FormDescription& f) override {
