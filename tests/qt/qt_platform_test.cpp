@@ -1,1 +1,81 @@
+// What only the Qt platform has to get right: the fonts it picks for the
+// Windows faces, the time format it derives from the locale, the icon mask.
+#include "framework/qt/qt_platform.h"
+
+#include <string_view>
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QRegularExpression>
+#include <QTime>
 #include <gtest/gtest.h>
+
+#include "framework/qt/conversions.h"
+#include "station/program.h"
+
+namespace ws::qt {
+namespace {
+
+TEST(QtFonts, TheWindowsFacesResolveToFontsThatRenderTraditionalChinese) {
+    prepareApplication();
+    const FontDescription ming{"新細明體", 24, 400, 136}, kai{"標楷體", 14.25, 400, 136};
+    EXPECT_EQ(QFontInfo(toQFont(&ming)).family(), "AR PL UMing TW");
+    EXPECT_EQ(QFontInfo(toQFont(&kai)).family(), "AR PL UKai TW");
+    // Controls that name no font still show the notices' characters.
+    const QFontMetrics fallback(toQFont(nullptr));
+    for (char16_t c : std::u16string_view(u"歡迎使用電腦機台說明"))
+        EXPECT_TRUE(fallback.inFont(QChar(c))) << int(c);
+}
+
+TEST(QtFonts, PointsBecomeWholePixelsAtTheLayoutDensityWithWeight) {
+    const struct {
+        double points;
+        int pixels;
+    } sizes[] = {{11.25, 15}, {14.25, 19}, {15.75, 21}, {18, 24}, {24, 32}, {9, 12}};
+    for (const auto& s : sizes) {
+        const FontDescription f{"新細明體", s.points, 700, 136};
+        const QFont q = toQFont(&f);
+        EXPECT_EQ(q.pixelSize(), s.pixels) << s.points;
+        EXPECT_EQ(q.weight(), QFont::Bold);
+    }
+}
+
+TEST(QtTime, TheTimeZoneIsDroppedFromTheLocalesFormat) {
+    const struct {
+        const char* format;
+        const char* expected;
+    } cases[] = {
+        {"HH:mm:ss t", "HH:mm:ss"},    {"h:mm:ss AP t", "h:mm:ss AP"},
+        {"Ah:mm:ss [t]", "Ah:mm:ss"},  {"HH:mm:ss (tttt)", "HH:mm:ss"},
+        {"tttt HH:mm:ss", "HH:mm:ss"}, {"H'h'mm'min'ss's' t", "H'h'mm'min'ss's'"},
+        {"HH:mm:ss", "HH:mm:ss"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(stripTimeZone(QString::fromUtf8(c.format)), QString::fromUtf8(c.expected))
+            << c.format;
+}
+
+TEST(QtTime, EveryLocaleGivesTheTimeToTheSecondWithoutDateOrZone) {
+    for (const char* name : {"C", "zh_TW", "en_US", "de_DE", "ja_JP", "ar_EG", "fi_FI"}) {
+        QString format = timeFormatToTheSecond(QLocale(QString::fromLatin1(name)));
+        format.remove(QRegularExpression(QStringLiteral("'[^']*'")));  // quoted literals
+        EXPECT_TRUE(format.contains(u's')) << name;
+        for (char16_t field : std::u16string_view(u"tdMy"))
+            EXPECT_FALSE(format.contains(QChar(field))) << name << ": " << format.toStdString();
+    }
+    EXPECT_EQ(QLocale::c().toString(QTime(21, 5, 9), timeFormatToTheSecond(QLocale::c())),
+              "21:05:09");
+}
+
+TEST(QtIcon, TheProgramIconIsTransparentOutsideItsButton) {
+    QtPlatform platform(stationProgram());
+    const QImage icon = platform.programIcon().pixmap(255, 255).toImage();
+    ASSERT_EQ(icon.size(), QSize(255, 255));
+    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(icon.pixel(254, 254)), 0);
+    EXPECT_EQ(qAlpha(icon.pixel(127, 127)), 255);
+    EXPECT_EQ(qAlpha(icon.pixel(127, 20)), 255);
+}
+
+}  // namespace
+}  // namespace ws::qt

@@ -225,5 +225,29 @@ TEST_F(Rendering, TheSideToolsRuleEndsTwoPixelsAboveTheBottom) {
     EXPECT_EQ(shot.at(x, top - 2), pink);
 }
 
+TEST_F(Rendering, TheSquareButtonsCaptionWrapsRatherThanBeingClipped) {
+    start();
+    app->chooseMenuItem(Form1, "d");
+    ASSERT_TRUE(waitActive(Form2));
+    const Image shot = app->grabClient(Form2);
+    const Rect square = app->rectOf(Form2, "Command2"), wide = app->rectOf(Form2, "Command1");
+    // The rows of a button's face where its dark caption shows.
+    const auto captionRows = [&](Rect r) {
+        int first = -1, last = -1;
+        for (int y = r.y + 3; y < r.y + r.height - 3; ++y)
+            for (int x = r.x + 3; x < r.x + r.width - 3; ++x) {
+                const Rgb c = shot.at(x, y);
+                if (c.red + c.green + c.blue < 400) {
+                    if (first < 0) first = y;
+                    last = y;
+                }
+            }
+        return last - first + 1;
+    };
+    const int oneLine = captionRows(wide);
+    ASSERT_GT(oneLine, 5);
+    EXPECT_GT(captionRows(square), oneLine * 3 / 2) << "the caption did not wrap";
+}
+
 }  // namespace
 }  // namespace ws::testing
