@@ -1,7 +1,7 @@
 # welcome-station: `make run` starts the program, `make test` proves it.
 # Both install missing Debian packages first (as root; otherwise they print
 # the apt-get line to run).
-.PHONY: run test snapshots linux sanitize windows run-windows test-windows snapshots-windows format clean
+.PHONY: run test snapshots linux sanitize windows run-windows test-windows snapshots-windows bench soak format clean
 
 JOBS ?= $(shell nproc)
 
@@ -38,6 +38,14 @@ test-windows:
 
 snapshots-windows:
 	@tools/windows.sh snapshots
+
+bench: linux
+	@bench/run.sh
+
+soak: linux
+	@cmake --preset linux-sanitize >/dev/null
+	@cmake --build --preset linux-sanitize -j $(JOBS)
+	@tools/soak.sh
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -61,6 +61,9 @@ public:
     virtual bool isActive(const FormDescription& form) = 0;
     // How many of the program's windows are on screen (visible).
     virtual int windowsOnScreen() = 0;
+    // How many live windows of the platform belong to this description,
+    // hidden ones included; closed ones gone.
+    virtual int instancesOf(const FormDescription& form) = 0;
     // Where a control is placed, in pixels from the window's client origin;
     // unclipped, as its description puts it.
     virtual Rect rectOf(const FormDescription& form, Text control) = 0;
@@ -80,6 +83,11 @@ public:
     virtual void chooseMenuItem(const FormDescription& form, Text item) = 0;
     virtual void pressKey(const FormDescription& form, Key key) = 0;
     virtual void typeText(const FormDescription& form, Text control, Text text) = 0;
+    // Puts the text on the clipboard and pastes it into the control.
+    virtual void paste(const FormDescription& form, Text control, Text text) = 0;
+    // Delivers one period of the timer at once, as the platform would.
+    virtual void fireTimer(const FormDescription& form, Text timer) = 0;
+    virtual void minimize(const FormDescription& form) = 0;
     virtual void activate(const FormDescription& form) = 0;
     virtual void resizeClient(const FormDescription& form, int width, int height) = 0;
     virtual void closeFromTitleBar(const FormDescription& form) = 0;

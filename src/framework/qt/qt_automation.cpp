@@ -2,6 +2,7 @@
 // go through QApplication as a user's would.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -72,6 +73,13 @@ public:
         int count = 0;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (dynamic_cast<FormWindow*>(w) && w->isVisible()) ++count;
+        return count;
+    }
+    int instancesOf(const FormDescription& f) override {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        int count = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* form = dynamic_cast<FormWindow*>(w); form && &form->form() == &f) ++count;
         return count;
     }
     Rect rectOf(const FormDescription& f, Text control) override {
@@ -158,6 +166,19 @@ public:
         edit->setFocus();
         QTest::keyClicks(edit, qt::fromUtf8(text));
     }
+    void paste(const FormDescription& f, Text control, Text text) override {
+        auto* edit = child<QLineEdit>(f, control);
+        QGuiApplication::clipboard()->setText(qt::fromUtf8(text));
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    }
+    void fireTimer(const FormDescription& f, Text timer) override {
+        QTimer* t = child<QTimer>(f, timer);
+        if (!t->isActive()) return;
+        QTimerEvent tick(t->timerId());
+        QCoreApplication::sendEvent(t, &tick);
+    }
+    void minimize(const FormDescription& f) override { window(f).showMinimized(); }
     void activate(const FormDescription& f) override {
         FormWindow& w = window(f);
         w.raise();
