@@ -43,8 +43,6 @@ bench: linux
 	@bench/run.sh
 
 soak: linux
-	@cmake --preset linux-sanitize >/dev/null
-	@cmake --build --preset linux-sanitize -j $(JOBS)
 	@tools/soak.sh
 
 format:

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <QApplication>
+#include <QPixmapCache>
 
 namespace ws::qt {
 
@@ -110,6 +111,11 @@ void prepareApplication() {
     for (const auto& s : fontSubstitutes)
         QFont::insertSubstitution(QString::fromUtf8(s.face), QString::fromUtf8(s.substitute));
     QApplication::setFont(toQFont(nullptr));
+    // The style caches its drawings per palette, and every window built anew
+    // brings new palettes: over a day of help windows the cache would fill
+    // its 10 MB default with drawings never used again. A few windows of
+    // buttons need far less.
+    QPixmapCache::setCacheLimit(1024);
     QApplication::setQuitOnLastWindowClosed(false);
 }
 

@@ -37,25 +37,29 @@ public:
         seen_ = std::move(seen);
     }
 
+    // Both run the event loop at least once, as a user's program always
+    // does between two actions: window-system events must not pile up.
     void runFor(int ms) override {
         QElapsedTimer clock;
         clock.start();
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
         while (clock.elapsed() < ms)
             QCoreApplication::processEvents(
                 QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents,
                 static_cast<int>(std::max<qint64>(1, ms - clock.elapsed())));
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        deleteClosedWindows();
     }
 
     bool runUntil(const std::function<bool()>& condition, int timeoutMs) override {
         QElapsedTimer clock;
         clock.start();
-        while (!condition()) {
-            if (clock.elapsed() > timeoutMs) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        bool met;
+        while (!(met = condition()) && clock.elapsed() <= timeoutMs)
             QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents,
                                             10);
-        }
-        return true;
+        deleteClosedWindows();
+        return met;
     }
 
     bool programEnded() override { return ended_; }
@@ -76,7 +80,7 @@ public:
         return count;
     }
     int instancesOf(const FormDescription& f) override {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        deleteClosedWindows();
         int count = 0;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* form = dynamic_cast<FormWindow*>(w); form && &form->form() == &f) ++count;
@@ -202,6 +206,12 @@ private:
         T* c = window(f).named<T>(name);
         if (!c) throw std::logic_error(std::string(f.Name) + " has no " + std::string(name));
         return c;
+    }
+
+    // Closed windows go with deferred deletion, which a running event loop
+    // carries out on its own; processEvents from outside one does not.
+    static void deleteClosedWindows() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     void answer(QMessageBox& box) {

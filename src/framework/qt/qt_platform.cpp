@@ -209,26 +209,32 @@ void QtPlatform::forget(const FormDescription& form) {
 }
 
 const QIcon& QtPlatform::programIcon() {
-    if (programIcon_.isNull()) {
-        for (const FormBinding& b : program_.Forms)
-            if (b.Form->Icon.present()) {
-                programIcon_ = iconFromResource(b.Form->Icon);
-                break;
-            }
+    static const QIcon none;
+    for (const FormBinding& b : program_.Forms)
+        if (b.Form->Icon.present()) return iconFromResource(b.Form->Icon);
+    return none;
+}
+
+// Every window shares one decoded image per resource: decoding it again for
+// each new window would cost time and, in Qt's caches, memory.
+const QIcon& QtPlatform::iconFromResource(ImageResource icon) {
+    const auto [it, added] = icons_.try_emplace(std::string(icon.name));
+    if (added) {
+        QImage image(resourcePath(icon));
+        if (image.isNull()) fail(QStringLiteral("無法載入圖示「%1」。").arg(fromUtf8(icon.name)));
+        it->second = QIcon(QPixmap::fromImage(withBlackTransparent(image)));
     }
-    return programIcon_;
+    return it->second;
 }
 
-QIcon QtPlatform::iconFromResource(ImageResource icon) {
-    QImage image(resourcePath(icon));
-    if (image.isNull()) fail(QStringLiteral("無法載入圖示「%1」。").arg(fromUtf8(icon.name)));
-    return QIcon(QPixmap::fromImage(withBlackTransparent(image)));
-}
-
-QPixmap QtPlatform::pictureFromResource(ImageResource picture) {
-    QPixmap pixmap(resourcePath(picture));
-    if (pixmap.isNull()) fail(QStringLiteral("無法載入圖片「%1」。").arg(fromUtf8(picture.name)));
-    return pixmap;
+const QPixmap& QtPlatform::pictureFromResource(ImageResource picture) {
+    const auto [it, added] = pictures_.try_emplace(std::string(picture.name));
+    if (added) {
+        it->second = QPixmap(resourcePath(picture));
+        if (it->second.isNull())
+            fail(QStringLiteral("無法載入圖片「%1」。").arg(fromUtf8(picture.name)));
+    }
+    return it->second;
 }
 
 }  // namespace ws::qt

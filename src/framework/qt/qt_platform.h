@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <string>
 
 #include <QIcon>
 #include <QPixmap>
@@ -47,8 +48,8 @@ public:
 
     // The program's images; a resource that cannot be decoded is a failure.
     const QIcon& programIcon();
-    QIcon iconFromResource(ImageResource icon);
-    QPixmap pictureFromResource(ImageResource picture);
+    const QIcon& iconFromResource(ImageResource icon);
+    const QPixmap& pictureFromResource(ImageResource picture);
     // Called when the last built window has gone; by default it ends the
     // event loop.
     void onProgramEnded(std::function<void()> ended) { ended_ = std::move(ended); }
@@ -72,7 +73,8 @@ private:
     const FormDescription* lastActive_ = nullptr;
     std::function<void()> ended_;
     std::function<void(QMessageBox&)> boxShown_;
-    QIcon programIcon_;
+    std::map<std::string, QIcon> icons_;
+    std::map<std::string, QPixmap> pictures_;
     bool ending_ = false;
 };
 
