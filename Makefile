@@ -1,7 +1,7 @@
 # welcome-station: `make run` starts the program, `make test` proves it.
 # Both install missing Debian packages first (as root; otherwise they print
 # the apt-get line to run).
-.PHONY: run test snapshots linux sanitize windows run-windows test-windows snapshots-windows bench soak format clean
+.PHONY: run test snapshots linux sanitize windows run-windows test-windows snapshots-windows bench soak fuzz format clean
 
 JOBS ?= $(shell nproc)
 
@@ -44,6 +44,12 @@ bench: linux
 
 soak: linux
 	@tools/soak.sh
+
+# 10,000 random user actions under the sanitizers; SEED=N repeats a run.
+fuzz:
+	@cmake --preset linux-sanitize >/dev/null
+	@cmake --build --preset linux-sanitize -j $(JOBS) --target fuzz_events
+	build/linux-sanitize/tests/fuzz_events --steps 10000 $(if $(SEED),--seed $(SEED))
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -168,7 +168,15 @@ public:
     void typeText(const FormDescription& f, Text control, Text text) override {
         auto* edit = child<QLineEdit>(f, control);
         edit->setFocus();
-        QTest::keyClicks(edit, qt::fromUtf8(text));
+        // One key press per character; those beyond ASCII arrive as text,
+        // as an input method would deliver them.
+        const QString typed = qt::fromUtf8(text);
+        for (qsizetype i = 0; i < typed.size(); ++i) {
+            const qsizetype n = typed[i].isHighSurrogate() && i + 1 < typed.size() ? 2 : 1;
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, typed.mid(i, n),
+                                Qt::NoModifier);
+            i += n - 1;
+        }
     }
     void paste(const FormDescription& f, Text control, Text text) override {
         auto* edit = child<QLineEdit>(f, control);
