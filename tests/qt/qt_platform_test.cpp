@@ -8,9 +8,12 @@
 #include <QFontMetrics>
 #include <QRegularExpression>
 #include <QTime>
+#include <QWidget>
 #include <gtest/gtest.h>
 
+#include "framework/automation.h"
 #include "framework/qt/conversions.h"
+#include "station/form1.h"
 #include "station/program.h"
 
 namespace ws::qt {
@@ -75,6 +78,23 @@ TEST(QtIcon, TheProgramIconIsTransparentOutsideItsButton) {
     EXPECT_EQ(qAlpha(icon.pixel(254, 254)), 0);
     EXPECT_EQ(qAlpha(icon.pixel(127, 127)), 255);
     EXPECT_EQ(qAlpha(icon.pixel(127, 20)), 255);
+}
+
+// A window that is none of the program's stands in for another application:
+// coming back from it is no new activation of the welcome window.
+TEST(QtActivation, ComingBackFromAnotherApplicationIsNoNewActivation) {
+    auto app = automate(stationProgram());
+    app->startUp();
+    ASSERT_TRUE(app->runUntil([&] { return app->isActive(Form1); }, 5000));
+    app->services().setInterval(Form1, "Timer1", 0);
+
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(app->runUntil([&] { return elsewhere.isActiveWindow(); }, 5000));
+    app->activate(Form1);
+    ASSERT_TRUE(app->runUntil([&] { return app->isActive(Form1); }, 5000));
+    EXPECT_EQ(app->intervalOf(Form1, "Timer1"), 0u) << "Activate ran again";
 }
 
 }  // namespace
