@@ -49,7 +49,8 @@ soak: linux
 fuzz:
 	@cmake --preset linux-sanitize >/dev/null
 	@cmake --build --preset linux-sanitize -j $(JOBS) --target fuzz_events
-	build/linux-sanitize/tests/fuzz_events --steps 10000 $(if $(SEED),--seed $(SEED))
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	    build/linux-sanitize/tests/fuzz_events --steps 10000 $(if $(SEED),--seed $(SEED))
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
