@@ -1,10 +1,9 @@
-// The executable an administrator copies onto a station: its version, its
-// icon, and the winmm.dll it binds the tray commands to.
-#include <windows.h>
-
+// The executable an administrator copies onto a station: its version and
+// its icon.
 #include <string>
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "host_path.h"
 
@@ -63,8 +62,11 @@ struct IconGroup {
 };
 #pragma pack(pop)
 
+// The name is the resource's number, or a text that lives only as long as
+// the enumeration.
 BOOL CALLBACK takeFirst(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR first) {
-    *reinterpret_cast<LPWSTR*>(first) = name;
+    *reinterpret_cast<std::wstring*>(first) =
+        IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<ULONG_PTR>(name)) : name;
     return FALSE;
 }
 
@@ -72,12 +74,13 @@ TEST(Executable, ItsIconIsTheProgramIconWithItsMask) {
     HMODULE exe = LoadLibraryExW(station.c_str(), nullptr,
                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_TRUE(exe);
-    LPWSTR first = nullptr;  // the icon shells show for the file
+    std::wstring first;  // the icon shells show for the file
     EnumResourceNamesW(exe, RT_GROUP_ICON, takeFirst, reinterpret_cast<LONG_PTR>(&first));
-    ASSERT_TRUE(first);
-    HRSRC groupResource = FindResourceW(exe, first, RT_GROUP_ICON);
+    ASSERT_FALSE(first.empty());
+    HRSRC groupResource = FindResourceW(exe, first.c_str(), RT_GROUP_ICON);
     ASSERT_TRUE(groupResource);
-    const auto* group = static_cast<const IconGroup*>(LockResource(LoadResource(exe, groupResource)));
+    const auto* group =
+        static_cast<const IconGroup*>(LockResource(LoadResource(exe, groupResource)));
     ASSERT_EQ(group->count, 1);
     EXPECT_EQ(group->entries[0].width, 255);
     EXPECT_EQ(group->entries[0].height, 255);
@@ -90,35 +93,6 @@ TEST(Executable, ItsIconIsTheProgramIconWithItsMask) {
     EXPECT_EQ(image->biHeight, 2 * 255);  // the colour image, then the one-bit mask
     EXPECT_EQ(image->biBitCount, 24);
     FreeLibrary(exe);
-}
-
-// Runs the tray probe with Wine preferring a winmm.dll found beside it to
-// its own; returns the probe's exit status.
-DWORD runTrayProbe(const wchar_t* arguments) {
-    const std::wstring probe = hostPath(WS_TRAY_PROBE);
-    std::wstring command = L"\"" + probe + L"\" " + arguments;
-    wchar_t saved[256] = {};
-    const DWORD had = GetEnvironmentVariableW(L"WINEDLLOVERRIDES", saved, 256);
-    SetEnvironmentVariableW(L"WINEDLLOVERRIDES", L"winmm=n,b");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessW(probe.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
-                                        nullptr, nullptr, &startup, &process);
-    SetEnvironmentVariableW(L"WINEDLLOVERRIDES", had ? saved : nullptr);
-    if (!started) return 0xFFFFFFFF;
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD status = 0xFFFFFFFF;
-    GetExitCodeProcess(process.hProcess, &status);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return status;
-}
-
-TEST(TrayBinding, NeverLoadsAWinmmPlantedBesideTheExecutable) {
-    // The control: loaded by its bare name, the planted DLL would win.
-    ASSERT_EQ(runTrayProbe(L"--plain"), 3u) << "the planted winmm.dll is not where it should be";
-    EXPECT_EQ(runTrayProbe(L""), 0u) << "3: the planted winmm.dll was loaded";
 }
 
 }  // namespace

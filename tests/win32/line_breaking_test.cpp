@@ -1,11 +1,11 @@
 // The line breaker, with every character one unit wide except the Chinese
 // ones, which take two: the layout of a fixed-pitch Chinese font.
+#include "framework/win32/line_breaking.h"
+
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
-
-#include "framework/win32/line_breaking.h"
 
 namespace ws::win32 {
 namespace {

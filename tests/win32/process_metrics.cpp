@@ -1,8 +1,10 @@
 // The process's working set and its GDI and USER objects, from Windows.
+#include "process_metrics.h"
+
+// clang-format off: psapi.h needs the types of windows.h
 #include <windows.h>
 #include <psapi.h>
-
-#include "process_metrics.h"
+// clang-format on
 
 namespace ws::testing {
 

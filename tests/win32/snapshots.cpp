@@ -1,10 +1,10 @@
 // Renders the greeting box and the three windows as the Windows build
 // shows them, whole with their title bars, into BMP files:
 //   snapshots <directory>
-#include <windows.h>
-
 #include <cstdio>
 #include <string>
+
+#include <windows.h>
 
 #include "framework/automation.h"
 #include "framework/win32/form_window.h"

@@ -1,9 +1,9 @@
 // Sends one tray command, or with --plain loads winmm.dll the careless way,
 // then tells by its exit status which winmm.dll the process holds: 0 the
 // system's, 3 the one planted beside this executable, 2 none.
-#include <windows.h>
-
 #include <cstring>
+
+#include <windows.h>
 
 #include "station/drive_tray.h"
 

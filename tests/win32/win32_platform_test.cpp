@@ -1,12 +1,11 @@
 // What the Windows platform builds beneath the behaviour the scenarios
 // see: GDI fonts and colours, and the window structure.
-#include <windows.h>
-
 #include <cwchar>
 #include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "framework/automation.h"
 #include "framework/win32/display.h"
@@ -126,6 +125,21 @@ TEST_F(Win32Windows, EarlierListedControlsLieAboveLaterOnes) {
         closeBelowClear = closeBelowClear || h == close;
     EXPECT_TRUE(closeBelowClear);
     EXPECT_TRUE(GetWindowLongPtrW(clear, GWL_STYLE) & BS_MULTILINE);
+}
+
+// Run with WINEDEBUG=+mci, Wine's winmm traces the strings it receives.
+TEST_F(Win32Windows, TrayCommandsGoToWinmmAndLeaveTheWindowAsItWas) {
+    program_->services().setInterval(Form1, "Timer1", 0);  // a still clock
+    program_->runFor(100);
+    const Image before = program_->grabClient(Form1);
+    program_->chooseMenuItem(Form1, "b");
+    program_->chooseMenuItem(Form1, "c");
+    program_->runFor(100);
+    const Image after = program_->grabClient(Form1);
+    EXPECT_TRUE(before.pixels == after.pixels);
+    EXPECT_TRUE(program_->isActive(Form1));
+    EXPECT_EQ(program_->focusedControl(Form1), "Text1");
+    EXPECT_EQ(program_->windowsOnScreen(), 1);
 }
 
 }  // namespace

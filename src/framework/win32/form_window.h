@@ -1,0 +1,135 @@
+// One window built from its description: a top-level window whose client
+// area paints the back colour and the picture beneath the controls. Labels
+// and lines are windowless and painted by their container; buttons, text
+// boxes and frames are child windows. The instance lives in the window's
+// user data from WM_NCCREATE until WM_NCDESTROY.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "framework/window_description.h"
+
+namespace ws::win32 {
+
+class Win32Platform;
+
+inline constexpr wchar_t formClassName[] = L"WelcomeStationForm";
+inline constexpr wchar_t frameClassName[] = L"WelcomeStationFrame";
+
+class FormWindow {
+public:
+    // Builds the window, hidden. A failure is reported and ends the program.
+    static HWND create(Win32Platform& platform, const FormDescription& form);
+    // The instance attached to one of this program's form windows, or null.
+    static FormWindow* from(HWND window);
+    // Registers the form and frame window classes; once per process is enough.
+    static void registerClasses(HINSTANCE instance);
+
+    HWND handle() const { return window_; }
+    const FormDescription& form() const { return form_; }
+    int dpi() const { return dpi_; }
+
+    bool shownBefore() const { return shownBefore_; }
+    void markShown() { shownBefore_ = true; }
+    // Chooses the focusable control with the lowest TabIndex to have the
+    // focus whenever the window is active.
+    void focusFirstControl();
+    // Tab and Shift+Tab: the next or previous focusable control in TabIndex
+    // order, wrapping round.
+    void moveFocus(bool forward);
+    // The control that has the focus while the window is active, or will
+    // have it when it is next activated; empty for none.
+    std::string focusedControl() const;
+
+    // Labels and timers; false when the window has none of that name.
+    bool setLabelCaption(Text label, std::wstring caption);
+    const std::wstring* labelCaption(Text label) const;
+    bool setTimerInterval(Text timer, std::uint32_t ms);
+    std::optional<std::uint32_t> timerInterval(Text timer) const;
+
+    // The timer's id in WM_TIMER while it ticks.
+    std::optional<UINT_PTR> tickingTimer(Text timer) const;
+
+    // The child window of a button, text box or frame, or null.
+    HWND controlWindow(Text name) const;
+    // Where a control is placed in the window's client area, unclipped.
+    std::optional<RECT> placement(Text name) const;
+    std::optional<UINT> menuCommand(Text item) const;
+    std::wstring menuCaption(Text item) const;
+    // Sizes the frame so that the client area below the menu bar is this large.
+    void resizeClient(int width, int height);
+
+    // Paints the window or one of its frames: back colour, picture, the
+    // frame's box, then the labels and lines in it, the earliest listed last.
+    void paintContainer(HDC dc, HWND container);
+    // WM_PAINT of the window or a frame, through an off-screen buffer.
+    void paintWindow(HWND container);
+    // For the frames, which forward their messages here.
+    void command(WPARAM wParam, LPARAM lParam);
+    HBRUSH controlBackground() const { return back_; }
+
+private:
+    struct Control {
+        const ControlDescription* description = nullptr;
+        const ControlDescription* container = nullptr;  // null: the window
+        HWND window = nullptr;                          // buttons, text boxes, frames
+        std::wstring caption;                           // labels
+        std::uint32_t interval = 0;                     // timers
+    };
+
+    FormWindow(Win32Platform& platform, const FormDescription& form);
+    ~FormWindow();
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void onActivate(WPARAM wParam);
+    void onSetFocus();
+    void onTimer(UINT_PTR id);
+    void onClose();
+    void onDpiChanged(int dpi, const RECT& suggested);
+
+    void loadImages();
+    HMENU buildMenu();
+    void buildControls();
+    void placeControls();
+    void createFonts();
+    void destroyFonts();
+    HFONT font(const FontDescription* font) const;
+    int px(Twips t) const { return toPixels(t, dpi_); }
+    RECT rectOf(const ControlDescription& d) const;
+    void drawGroupBox(HDC dc, HWND frame) const;
+    void drawLabel(HDC dc, const Control& label) const;
+    void drawLine(HDC dc, const ControlDescription& line) const;
+    const Control* find(Text name, ControlKind kind) const;
+    Control* find(Text name, ControlKind kind);
+    const Control* ofWindow(HWND window) const;
+    static int idOf(std::size_t index) { return firstControlId + static_cast<int>(index); }
+    int menuIdOf(const MenuItemDescription& item) const;
+
+    static constexpr int firstControlId = 100;
+    static constexpr int firstMenuId = 1000;
+
+    Win32Platform& platform_;
+    const FormDescription& form_;
+    HWND window_ = nullptr;
+    int dpi_ = USER_DEFAULT_SCREEN_DPI;
+    std::vector<Control> controls_;  // every control, frames' children after their frame
+    std::vector<const MenuItemDescription*> menuItems_;
+    std::map<const FontDescription*, HFONT> fonts_;  // null: the default font
+    HBRUSH back_ = nullptr;
+    HBITMAP picture_ = nullptr;
+    HICON bigIcon_ = nullptr, smallIcon_ = nullptr;
+    HWND focus_ = nullptr;  // the control to focus when the window is next activated
+    bool shownBefore_ = false;
+};
+
+}  // namespace ws::win32
