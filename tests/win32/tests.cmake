@@ -5,10 +5,16 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 # GoogleTest is not ours to hold to our warnings.
-target_compile_options(gtest PRIVATE -w)
+if(NOT MSVC)
+    target_compile_options(gtest PRIVATE -w)
+endif()
 
 set(win32_tests ${CMAKE_CURRENT_LIST_DIR})
-set(static_runtime -static -static-libgcc -static-libstdc++)
+if(MSVC)
+    set(static_runtime /MANIFEST:NO)  # the manifest comes from resources.rc
+else()
+    set(static_runtime -static -static-libgcc -static-libstdc++)
+endif()
 
 add_executable(welcome_station_tests
     description_test.cpp
