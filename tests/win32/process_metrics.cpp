@@ -2,8 +2,9 @@
 #include "process_metrics.h"
 
 // clang-format off: psapi.h needs the types of windows.h
-#include <windows.h>
 #include <psapi.h>
+
+#include <windows.h>
 // clang-format on
 
 namespace ws::testing {
@@ -14,8 +15,15 @@ ProcessMetrics measureProcess() {
     counters.cb = sizeof counters;
     if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
         m.residentBytes = counters.WorkingSetSize;
-    m.guiObjects = static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
-    m.userObjects = static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+    // A process with windows always holds some GDI and USER objects; a count
+    // of none means the system does not keep them (Wine's GetGuiResources
+    // answers 0), and a flat line of zeros would prove nothing.
+    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    if (gdi > 0 || user > 0) {
+        m.guiObjects = static_cast<long>(gdi);
+        m.userObjects = static_cast<long>(user);
+    }
     return m;
 }
 
