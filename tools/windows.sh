@@ -51,6 +51,10 @@ prefix() {
     font_registry | iconv -f UTF-8 -t UTF-16 >"$build/fonts.reg"
     wine regedit /S 'Z:'"${build//\//\\}"'\fonts.reg' >/dev/null 2>&1
     wineserver -w
+    # Wine draws the title-bar buttons with its Marlett font, which Debian
+    # ships outside the place this Wine looks for its own fonts.
+    [ -f /usr/share/wine/fonts/marlett.ttf ] &&
+        cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     touch "$WINEPREFIX/.welcome-station"
 }
 

@@ -1,10 +1,10 @@
 // The process's working set and its GDI and USER objects, from Windows.
 #include "process_metrics.h"
 
-// clang-format off: psapi.h needs the types of windows.h
-#include <psapi.h>
-
+// psapi.h needs the types of windows.h.
+// clang-format off
 #include <windows.h>
+#include <psapi.h>
 // clang-format on
 
 namespace ws::testing {
