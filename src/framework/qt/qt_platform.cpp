@@ -61,14 +61,14 @@ QMessageBox::Icon iconOf(int style) {
 
 }  // namespace
 
-QtPlatform::QtPlatform(const Program& program) : program_(program) {
+QtPlatform::QtPlatform(const Program& program) : router_(program) {
     current = this;
     prepareApplication();
     ended_ = [] { QCoreApplication::exit(0); };
 }
 
 QtPlatform::~QtPlatform() {
-    ending_ = true;
+    router_.stop();
     for (auto& [form, window] : windows_) delete window.data();
     windows_.clear();
     if (current == this) current = nullptr;
@@ -84,12 +84,12 @@ FormWindow* QtPlatform::window(const FormDescription& form) const {
 bool QtPlatform::anyBuilt() const { return !windows_.empty(); }
 
 void QtPlatform::startUp() {
-    load(*program_.StartUp);
-    show(*program_.StartUp);
+    load(*router_.program().StartUp);
+    show(*router_.program().StartUp);
 }
 
 void QtPlatform::load(const FormDescription& form) {
-    if (ending_ || window(form)) return;
+    if (router_.stopped() || window(form)) return;
     windows_[&form] = new FormWindow(*this, form);
     dispatch(form, ThisWindow, Event::Load);
 }
@@ -157,7 +157,7 @@ std::string QtPlatform::timeOfDay() {
 }
 
 void QtPlatform::endProgram() {
-    ending_ = true;
+    router_.stop();
     for (auto& [form, window] : windows_) delete window.data();
     windows_.clear();
     std::fflush(nullptr);
@@ -165,7 +165,7 @@ void QtPlatform::endProgram() {
 }
 
 void QtPlatform::fail(const QString& what) {
-    ending_ = true;
+    router_.stop();
     std::fprintf(stderr, "welcome-station: %s\n", what.toLocal8Bit().constData());
     QMessageBox box(QMessageBox::Critical, QStringLiteral("welcome-station"),
                     QStringLiteral("程式無法繼續執行，即將結束：\n%1").arg(what), QMessageBox::Ok);
@@ -180,19 +180,10 @@ void QtPlatform::fail(const QString& what) {
 }
 
 void QtPlatform::dispatch(const FormDescription& form, Text control, Text event) {
-    if (ending_) return;
-    const FormBinding* binding = findBinding(program_, form);
-    if (!binding) return;
-    if (Handler h = findHandler(binding->Handlers, control, event)) h(*this);
+    router_.deliver(*this, form, control, event);
 }
 
-void QtPlatform::windowActivated(const FormDescription& form) {
-    // Only a change among the program's own windows counts: coming back
-    // from another application, or from a message box, is no new activation.
-    if (lastActive_ == &form) return;
-    lastActive_ = &form;
-    dispatch(form, ThisWindow, Event::Activate);
-}
+void QtPlatform::windowActivated(const FormDescription& form) { router_.activated(*this, form); }
 
 void QtPlatform::windowClosing(const FormDescription& form) {
     dispatch(form, ThisWindow, Event::Unload);
@@ -204,13 +195,13 @@ void QtPlatform::forget(const FormDescription& form) {
     if (it == windows_.end()) return;
     if (FormWindow* w = it->second.data()) w->deleteLater();
     windows_.erase(it);
-    if (lastActive_ == &form) lastActive_ = nullptr;
-    if (windows_.empty() && !ending_ && ended_) ended_();
+    router_.forget(form);
+    if (windows_.empty() && !router_.stopped() && ended_) ended_();
 }
 
 const QIcon& QtPlatform::programIcon() {
     static const QIcon none;
-    for (const FormBinding& b : program_.Forms)
+    for (const FormBinding& b : router_.program().Forms)
         if (b.Form->Icon.present()) return iconFromResource(b.Form->Icon);
     return none;
 }

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QString>
 
+#include "framework/event_router.h"
 #include "framework/window_services.h"
 
 class QMessageBox;
@@ -68,14 +69,12 @@ public:
 private:
     void forget(const FormDescription& form);
 
-    const Program& program_;
+    EventRouter router_;
     std::map<const FormDescription*, QPointer<FormWindow>> windows_;
-    const FormDescription* lastActive_ = nullptr;
     std::function<void()> ended_;
     std::function<void(QMessageBox&)> boxShown_;
     std::map<std::string, QIcon> icons_;
     std::map<std::string, QPixmap> pictures_;
-    bool ending_ = false;
 };
 
 }  // namespace ws::qt

@@ -11,7 +11,7 @@
 namespace ws::win32 {
 
 Win32Platform::Win32Platform(const Program& program)
-    : program_(program), instance_(GetModuleHandleW(nullptr)) {
+    : router_(program), instance_(GetModuleHandleW(nullptr)) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     FormWindow::registerClasses(instance_);
@@ -19,7 +19,7 @@ Win32Platform::Win32Platform(const Program& program)
 }
 
 Win32Platform::~Win32Platform() {
-    ending_ = true;
+    router_.stop();
     destroyAll();
 }
 
@@ -36,12 +36,12 @@ FormWindow* Win32Platform::window(const FormDescription& form) const {
 }
 
 void Win32Platform::startUp() {
-    load(*program_.StartUp);
-    show(*program_.StartUp);
+    load(*router_.program().StartUp);
+    show(*router_.program().StartUp);
 }
 
 void Win32Platform::load(const FormDescription& form) {
-    if (ending_ || window(form)) return;
+    if (router_.stopped() || window(form)) return;
     windows_[&form] = FormWindow::create(*this, form);
     dispatch(form, ThisWindow, Event::Load);
 }
@@ -97,31 +97,22 @@ std::string Win32Platform::timeOfDay() {
 }
 
 void Win32Platform::endProgram() {
-    ending_ = true;
+    router_.stop();
     destroyAll();
     std::fflush(nullptr);
     ExitProcess(0);
 }
 
 void Win32Platform::fail(const std::string& what) {
-    ending_ = true;
+    router_.stop();
     reportServiceFailure(what);
 }
 
 void Win32Platform::dispatch(const FormDescription& form, Text control, Text event) {
-    if (ending_) return;
-    const FormBinding* binding = findBinding(program_, form);
-    if (!binding) return;
-    if (Handler h = findHandler(binding->Handlers, control, event)) h(*this);
+    router_.deliver(*this, form, control, event);
 }
 
-void Win32Platform::windowActivated(const FormDescription& form) {
-    // Only a change among the program's own windows counts: coming back
-    // from another application, or from a message box, is no new activation.
-    if (lastActive_ == &form) return;
-    lastActive_ = &form;
-    dispatch(form, ThisWindow, Event::Activate);
-}
+void Win32Platform::windowActivated(const FormDescription& form) { router_.activated(*this, form); }
 
 void Win32Platform::windowClosing(const FormDescription& form) {
     dispatch(form, ThisWindow, Event::Unload);
@@ -131,8 +122,8 @@ void Win32Platform::windowDestroyed(const FormDescription& form) {
     const auto it = windows_.find(&form);
     if (it == windows_.end()) return;
     windows_.erase(it);
-    if (lastActive_ == &form) lastActive_ = nullptr;
-    if (windows_.empty() && !ending_ && ended_) ended_();
+    router_.forget(form);
+    if (windows_.empty() && !router_.stopped() && ended_) ended_();
 }
 
 bool Win32Platform::preTranslate(const MSG& message) {

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include "framework/event_router.h"
 #include "framework/window_services.h"
 
 namespace ws::win32 {
@@ -62,12 +63,10 @@ public:
 private:
     void destroyAll();
 
-    const Program& program_;
+    EventRouter router_;
     HINSTANCE instance_;
     std::map<const FormDescription*, HWND> windows_;
-    const FormDescription* lastActive_ = nullptr;
     std::function<void()> ended_;
-    bool ending_ = false;
 };
 
 }  // namespace ws::win32
