@@ -38,7 +38,7 @@ for ending in a side; do
     # The calls that touch the system: everything but plain reads.
     touching=$(grep -vE '(open|openat)\([^)]*O_RDONLY[,|)]' "$log" |
         grep -vE 'O_RDONLY\|O_(CLOEXEC|DIRECTORY|NONBLOCK|NOCTTY|LARGEFILE|NOFOLLOW|PATH)[^W]*\)' |
-        grep -vE 'resumed>|exited with|^[0-9]+ \+\+\+|^[0-9]+ ---' || true)
+        grep -vE 'resumed>|<detached \.\.\.>|exited with|^[0-9]+ +\+\+\+|^[0-9]+ +---' || true)
     # Reads of devices other than the drive count too.
     devices=$(grep -E '"/dev/' "$log" | grep -vE '"/dev/(cdrom|sr0|null)"' || true)
     unexpected=$(printf '%s\n%s\n' "$touching" "$devices" | grep -v '^$' || true)

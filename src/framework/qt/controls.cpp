@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -42,21 +43,41 @@ LabelWidget::LabelWidget(const ControlDescription& d, QWidget* parent)
 void LabelWidget::setCaption(const QString& caption) {
     if (caption == caption_) return;
     caption_ = caption;
+    laidOut_ = false;
     update();
+}
+
+QRect LabelWidget::textArea() const { return bordered_ ? rect().adjusted(2, 1, -2, -1) : rect(); }
+
+void LabelWidget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) laidOut_ = false;
+    QWidget::changeEvent(event);
+}
+
+void LabelWidget::resizeEvent(QResizeEvent* event) {
+    laidOut_ = false;
+    QWidget::resizeEvent(event);
 }
 
 void LabelWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (opaque_) painter.fillRect(rect(), palette().color(QPalette::Window));
-    QRect text = rect();
-    if (bordered_) {
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-        text.adjust(2, 1, -2, -1);
-    }
     painter.setPen(palette().color(QPalette::WindowText));
+    if (bordered_) painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (caption_.isEmpty()) return;
+
+    const QRect area = textArea();
+    if (!laidOut_) {
+        layout_.setText(caption_);
+        layout_.setTextFormat(Qt::PlainText);
+        layout_.setTextOption(wrappingText(Qt::AlignLeft | Qt::AlignTop));
+        layout_.setTextWidth(area.width());
+        layout_.prepare(QTransform(), font());
+        laidOut_ = true;
+    }
     painter.setFont(font());
-    painter.drawText(QRectF(text), caption_, wrappingText(Qt::AlignLeft | Qt::AlignTop));
+    painter.setClipRect(area);
+    painter.drawStaticText(area.topLeft(), layout_);
 }
 
 CaptionButton::CaptionButton(const QString& caption, QWidget* parent)

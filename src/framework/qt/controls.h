@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPushButton>
+#include <QStaticText>
 #include <QWidget>
 
 #include "framework/window_description.h"
@@ -20,9 +21,17 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QRect textArea() const;
+
     QString caption_;
+    // The caption laid out once, and again only when the caption, the font
+    // or the size changes: the clock repaints its label every second.
+    QStaticText layout_;
+    bool laidOut_ = false;
     bool opaque_;
     bool bordered_;
 };

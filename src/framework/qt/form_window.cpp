@@ -32,7 +32,9 @@ protected:
     void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
         painter.fillRect(event->rect(), back_);
-        if (!picture_.isNull()) painter.drawPixmap(0, 0, picture_);
+        // The clock's repaint each second lies outside the picture.
+        if (!picture_.isNull() && event->rect().intersects(picture_.rect()))
+            painter.drawPixmap(0, 0, picture_);
     }
 
 private:

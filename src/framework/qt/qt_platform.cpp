@@ -64,6 +64,9 @@ QMessageBox::Icon iconOf(int style) {
 QtPlatform::QtPlatform(const Program& program) : router_(program) {
     current = this;
     prepareApplication();
+    // The clock asks for the time every second: look the format up once.
+    locale_ = QLocale::system();
+    timeFormat_ = timeFormatToTheSecond(locale_);
     ended_ = [] { QCoreApplication::exit(0); };
 }
 
@@ -152,8 +155,7 @@ int QtPlatform::messageBox(Text prompt, int style, Text title) {
 }
 
 std::string QtPlatform::timeOfDay() {
-    const QLocale locale = QLocale::system();
-    return locale.toString(QTime::currentTime(), timeFormatToTheSecond(locale)).toStdString();
+    return locale_.toString(QTime::currentTime(), timeFormat_).toStdString();
 }
 
 void QtPlatform::endProgram() {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include <QIcon>
+#include <QLocale>
 #include <QPixmap>
 #include <QPointer>
 #include <QString>
@@ -73,6 +74,8 @@ private:
     std::map<const FormDescription*, QPointer<FormWindow>> windows_;
     std::function<void()> ended_;
     std::function<void(QMessageBox&)> boxShown_;
+    QLocale locale_;
+    QString timeFormat_;
     std::map<std::string, QIcon> icons_;
     std::map<std::string, QPixmap> pictures_;
 };
