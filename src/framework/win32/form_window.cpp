@@ -334,22 +334,26 @@ void FormWindow::resizeClient(int width, int height) {
 void FormWindow::paintWindow(HWND container) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(container, &ps);
-    RECT client;
-    GetClientRect(container, &client);
-    HDC buffer = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1),
-                                            std::max<LONG>(client.bottom, 1));
-    HGDIOBJ old = SelectObject(buffer, bitmap);
-    paintContainer(buffer, container);
+    // Only the part that needs it is painted: the clock's label each second
+    // must not cost a repaint of the whole window.
     const RECT& r = ps.rcPaint;
-    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, buffer, r.left, r.top, SRCCOPY);
+    const int width = std::max<LONG>(r.right - r.left, 1),
+              height = std::max<LONG>(r.bottom - r.top, 1);
+    HDC buffer = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ old = SelectObject(buffer, bitmap);
+    SetViewportOrgEx(buffer, -r.left, -r.top, nullptr);
+    IntersectClipRect(buffer, r.left, r.top, r.right, r.bottom);
+    paintContainer(buffer, container, &r);
+    SetViewportOrgEx(buffer, 0, 0, nullptr);
+    BitBlt(dc, r.left, r.top, width, height, buffer, 0, 0, SRCCOPY);
     SelectObject(buffer, old);
     DeleteObject(bitmap);
     DeleteDC(buffer);
     EndPaint(container, &ps);
 }
 
-void FormWindow::paintContainer(HDC dc, HWND container) {
+void FormWindow::paintContainer(HDC dc, HWND container, const RECT* dirty) {
     const Control* frame = container == window_ ? nullptr : ofWindow(container);
     RECT client;
     GetClientRect(container, &client);
@@ -372,6 +376,9 @@ void FormWindow::paintContainer(HDC dc, HWND container) {
     for (auto it = inside.rbegin(); it != inside.rend(); ++it) {
         if (it->Kind == ControlKind::Line) drawLine(dc, *it);
         if (it->Kind != ControlKind::Label) continue;
+        const RECT place = rectOf(*it);
+        RECT overlap;
+        if (dirty && !IntersectRect(&overlap, &place, dirty)) continue;
         for (const Control& c : controls_)
             if (c.description == &*it) drawLabel(dc, c);
     }

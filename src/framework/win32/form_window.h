@@ -67,7 +67,8 @@ public:
 
     // Paints the window or one of its frames: back colour, picture, the
     // frame's box, then the labels and lines in it, the earliest listed last.
-    void paintContainer(HDC dc, HWND container);
+    // Labels wholly outside the dirty rectangle, when one is given, are passed over.
+    void paintContainer(HDC dc, HWND container, const RECT* dirty = nullptr);
     // WM_PAINT of the window or a frame, through an off-screen buffer.
     void paintWindow(HWND container);
     // For the frames, which forward their messages here.
