@@ -33,23 +33,7 @@ mkdir -p "$out"
 log() { echo "bench: $*" >&2; }
 
 # ---- what the benchmarks need ---------------------------------------------
-wanted=(cmake g++ qt6-base-dev libx11-dev libxtst-dev xvfb xauth fonts-arphic-uming
-        fonts-arphic-ukai wine wine64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
-missing=()
-for p in "${wanted[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    if [ "$(id -u)" -ne 0 ]; then
-        echo "Missing packages. Install them with:" >&2
-        echo "  sudo apt-get install -y ${missing[*]}" >&2
-        exit 1
-    fi
-    log "installing ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq "${missing[@]}"
-fi
+"$root/tools/ensure-packages.sh" bench
 
 # ---- the floors, the probe and the clock watch ----------------------------
 log "building the bench tree"

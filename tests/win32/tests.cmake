@@ -17,13 +17,7 @@ else()
 endif()
 
 add_executable(welcome_station_tests
-    description_test.cpp
-    scenarios/start_up_test.cpp
-    scenarios/commands_test.cpp
-    scenarios/lifetime_test.cpp
-    scenarios/rendering_test.cpp
-    scenarios/soak.cpp
-    scenarios/soak_test.cpp
+    ${shared_test_sources}
     ${win32_tests}/process_metrics.cpp
     ${win32_tests}/test_main.cpp
     ${win32_tests}/line_breaking_test.cpp
