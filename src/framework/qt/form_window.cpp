@@ -57,22 +57,44 @@ FormWindow::FormWindow(QtPlatform& platform, const FormDescription& form)
     setWindowFlags(flags);
     setWindowTitle(fromUtf8(form.Caption));
     if (form.Icon.present()) setWindowIcon(platform.iconFromResource(form.Icon));
+    // A timer given an interval at design time runs from the moment the
+    // window is loaded.
+    buildTimers();
+}
 
-    const QColor back = toQColor(form.BackColor, palette());
+void FormWindow::complete() {
+    if (completed_) return;
+    completed_ = true;
+    const QColor back = toQColor(form_.BackColor, palette());
     QPixmap picture;
-    if (form.Picture.present()) picture = platform.pictureFromResource(form.Picture);
+    if (form_.Picture.present()) picture = platform_.pictureFromResource(form_.Picture);
     auto* client = new ClientArea(back, std::move(picture), this);
     QPalette p = client->palette();
     p.setColor(QPalette::Window, back);
     client->setPalette(p);
     setCentralWidget(client);
 
-    buildControls(form.Controls, client);
+    buildControls(form_.Controls, client);
     buildMenus();
     orderTabs();
 
-    const int menuHeight = form.Menus.empty() ? 0 : menuBar()->sizeHint().height();
-    resize(px(form.ClientWidth), px(form.ClientHeight) + menuHeight);
+    const int menuHeight = form_.Menus.empty() ? 0 : menuBar()->sizeHint().height();
+    resize(px(form_.ClientWidth), px(form_.ClientHeight) + menuHeight);
+}
+
+void FormWindow::buildTimers() {
+    forEachControl(form_.Controls, [this](const ControlDescription& d, const ControlDescription*) {
+        if (d.Kind != ControlKind::Timer) return;
+        auto* timer = new QTimer(this);
+        timer->setObjectName(fromUtf8(d.Name));
+        // Precise: a coarse timer may stretch a period by 5% and skip a
+        // second on the clock now and then.
+        timer->setTimerType(Qt::PreciseTimer);
+        if (d.Interval > 0)
+            timer->start(static_cast<int>(std::min<std::uint32_t>(d.Interval, INT_MAX)));
+        connect(timer, &QTimer::timeout, this,
+                [this, name = d.Name] { platform_.dispatch(form_, name, Event::Timer); });
+    });
 }
 
 void FormWindow::buildControls(std::span<const ControlDescription> controls, QWidget* container) {
@@ -101,18 +123,8 @@ void FormWindow::buildControls(std::span<const ControlDescription> controls, QWi
                 widget = frame;
                 break;
             }
-            case ControlKind::Timer: {
-                auto* timer = new QTimer(this);
-                timer->setObjectName(fromUtf8(d.Name));
-                // Precise: a coarse timer may stretch a period by 5% and skip a
-                // second on the clock now and then.
-                timer->setTimerType(Qt::PreciseTimer);
-                if (d.Interval > 0)
-                    timer->start(static_cast<int>(std::min<std::uint32_t>(d.Interval, INT_MAX)));
-                connect(timer, &QTimer::timeout, this,
-                        [this, name = d.Name] { platform_.dispatch(form_, name, Event::Timer); });
+            case ControlKind::Timer:  // made with the window
                 break;
-            }
             case ControlKind::Line:
                 widget = new LineWidget(d, container);
                 break;

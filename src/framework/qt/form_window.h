@@ -15,7 +15,15 @@ class QtPlatform;
 
 class FormWindow final : public QMainWindow {
 public:
+    // Makes the window and its timers; the rest waits for complete().
     FormWindow(QtPlatform& platform, const FormDescription& form);
+
+    // Builds the client area, the controls and the menus, once. A window is
+    // completed before it is first shown or a control of it is looked up;
+    // one loaded behind a message box is completed while the box is up, so
+    // that the box does not wait for it.
+    void complete();
+    bool completed() const { return completed_; }
 
     const FormDescription& form() const { return form_; }
     QWidget* clientArea() const { return centralWidget(); }
@@ -26,7 +34,8 @@ public:
     std::string focusedControl() const;
     // The window's control or menu item of that name and type, or null.
     template <typename T>
-    T* named(Text name) const {
+    T* named(Text name) {
+        complete();
         for (QObject* o :
              findChildren<QObject*>(QString::fromUtf8(name.data(), qsizetype(name.size()))))
             if (auto* t = dynamic_cast<T*>(o)) return t;
@@ -39,12 +48,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildTimers();
     void buildControls(std::span<const ControlDescription> controls, QWidget* container);
     void buildMenus();
     void orderTabs();
 
     QtPlatform& platform_;
     const FormDescription& form_;
+    bool completed_ = false;
     bool shownBefore_ = false;
 };
 

@@ -59,6 +59,25 @@ QMessageBox::Icon iconOf(int style) {
     }
 }
 
+// Once a message box has painted itself, and so is on the screen, completes
+// the windows that wait to be: the box comes up first, and a window loaded
+// behind it is ready by the time the box is answered.
+class CompleteAfterFirstPaint final : public QObject {
+public:
+    explicit CompleteAfterFirstPaint(QtPlatform& platform) : platform_(platform) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] { platform_.completeWindows(); });
+        }
+        return false;
+    }
+
+private:
+    QtPlatform& platform_;
+};
+
 }  // namespace
 
 QtPlatform::QtPlatform(const Program& program) : router_(program) {
@@ -86,6 +105,11 @@ FormWindow* QtPlatform::window(const FormDescription& form) const {
 
 bool QtPlatform::anyBuilt() const { return !windows_.empty(); }
 
+void QtPlatform::completeWindows() {
+    for (auto& [form, window] : windows_)
+        if (window) window->complete();
+}
+
 void QtPlatform::startUp() {
     load(*router_.program().StartUp);
     show(*router_.program().StartUp);
@@ -101,6 +125,7 @@ void QtPlatform::show(const FormDescription& form) {
     load(form);
     FormWindow* w = window(form);
     if (!w) return;
+    w->complete();
     if (!w->shownBefore()) w->focusFirstControl();
     w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
     w->show();
@@ -146,6 +171,8 @@ int QtPlatform::messageBox(Text prompt, int style, Text title) {
         if (c.button == QMessageBox::Ok) b->setText(QStringLiteral("確定"));
     }
     box.setDefaultButton(choices.front().button);
+    CompleteAfterFirstPaint completion(*this);
+    box.installEventFilter(&completion);
     if (boxShown_) QTimer::singleShot(0, &box, [this, &box] { boxShown_(box); });
     box.exec();
     for (const ButtonChoice& c : choices)

@@ -47,6 +47,8 @@ public:
     // The built window of a description, or null.
     FormWindow* window(const FormDescription& form) const;
     bool anyBuilt() const;
+    // Completes every built window that is not yet.
+    void completeWindows();
 
     // The program's images; a resource that cannot be decoded is a failure.
     const QIcon& programIcon();
