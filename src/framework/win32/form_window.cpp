@@ -113,14 +113,32 @@ HWND FormWindow::create(Win32Platform& platform, const FormDescription& form) {
                                   nullptr, menu, platform.instance(), self);
     if (!window) platform.fail("無法建立視窗 " + std::string(form.Name) + "。");
     self->dpi_ = dpiOf(window);
-    self->loadImages();
-    self->createFonts();
-    self->buildControls();
-    self->placeControls();
-    // As in dialogs, the focus rectangle shows once the keyboard is used.
-    SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
-    self->resizeClient(self->px(form.ClientWidth), self->px(form.ClientHeight));
+    // A timer given an interval at design time runs from the moment the
+    // window is loaded.
+    for (std::size_t i = 0; i < self->controls_.size(); ++i)
+        if (self->controls_[i].description->Kind == ControlKind::Timer &&
+            self->controls_[i].interval > 0)
+            SetTimer(window, static_cast<UINT_PTR>(idOf(i)), self->controls_[i].interval, nullptr);
     return window;
+}
+
+void FormWindow::complete() {
+    if (completed_) return;
+    completed_ = true;
+    KillTimer(window_, completionTimerId);
+    loadImages();
+    createFonts();
+    buildControls();
+    placeControls();
+    // As in dialogs, the focus rectangle shows once the keyboard is used.
+    SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+    resizeClient(px(form_.ClientWidth), px(form_.ClientHeight));
+}
+
+void FormWindow::completeSoon() {
+    // Timer messages come only when no other message waits, so the box's
+    // own creation and painting go first.
+    if (!completed_) SetTimer(window_, completionTimerId, USER_TIMER_MINIMUM, nullptr);
 }
 
 FormWindow* FormWindow::from(HWND window) {
@@ -267,8 +285,6 @@ void FormWindow::buildControls() {
             case ControlKind::Line:
                 break;
         }
-        if (d.Kind == ControlKind::Timer && c.interval > 0)
-            SetTimer(window_, static_cast<UINT_PTR>(idOf(i)), c.interval, nullptr);
         if (!c.window) {
             if (d.takesFocus() || d.Kind == ControlKind::Frame)
                 platform_.fail("無法建立 " + std::string(form_.Name) + " 的 " +
@@ -292,6 +308,7 @@ void FormWindow::placeControls() {
 }
 
 void FormWindow::createFonts() {
+    destroyFonts();
     fonts_[nullptr] = nullptr;
     for (const Control& c : controls_) fonts_[c.description->Font] = nullptr;
     for (auto& [description, handle] : fonts_) {
@@ -482,6 +499,10 @@ void FormWindow::onSetFocus() {
 }
 
 void FormWindow::onTimer(UINT_PTR id) {
+    if (id == completionTimerId) {
+        complete();
+        return;
+    }
     const std::size_t index = id - firstControlId;
     if (index < controls_.size() && controls_[index].description->Kind == ControlKind::Timer)
         platform_.dispatch(form_, controls_[index].description->Name, Event::Timer);
@@ -508,7 +529,6 @@ void FormWindow::onClose() {
 
 void FormWindow::onDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
-    destroyFonts();
     createFonts();
     for (const Control& c : controls_)
         if (c.window)
@@ -568,6 +588,7 @@ bool FormWindow::setLabelCaption(Text label, std::wstring caption) {
     if (!c) return false;
     if (c->caption == caption) return true;
     c->caption = std::move(caption);
+    if (!completed_) return true;  // painted when the window is first shown
     HWND container = window_;
     if (c->container)
         for (const Control& other : controls_)
@@ -626,7 +647,8 @@ std::optional<RECT> FormWindow::placement(Text name) const {
     return std::nullopt;
 }
 
-HWND FormWindow::controlWindow(Text name) const {
+HWND FormWindow::controlWindow(Text name) {
+    complete();
     for (const Control& c : controls_)
         if (c.description->Name == name) return c.window;
     return nullptr;

@@ -24,8 +24,17 @@ inline constexpr wchar_t frameClassName[] = L"WelcomeStationFrame";
 
 class FormWindow {
 public:
-    // Builds the window, hidden. A failure is reported and ends the program.
+    // Makes the window, hidden, with its menu and timers; the rest waits for
+    // complete(). A failure is reported and ends the program.
     static HWND create(Win32Platform& platform, const FormDescription& form);
+    // Loads the images and fonts, makes the controls and sizes the window,
+    // once. A window is completed before it is first shown or a control's
+    // child window is looked up.
+    void complete();
+    bool completed() const { return completed_; }
+    // Completes the window as soon as the thread's messages next fall quiet:
+    // a window loaded behind a message box is completed once the box is up.
+    void completeSoon();
     // The instance attached to one of this program's form windows, or null.
     static FormWindow* from(HWND window);
     // Registers the form and frame window classes; once per process is enough.
@@ -57,7 +66,7 @@ public:
     std::optional<UINT_PTR> tickingTimer(Text timer) const;
 
     // The child window of a button, text box or frame, or null.
-    HWND controlWindow(Text name) const;
+    HWND controlWindow(Text name);
     // Where a control is placed in the window's client area, unclipped.
     std::optional<RECT> placement(Text name) const;
     std::optional<UINT> menuCommand(Text item) const;
@@ -116,6 +125,7 @@ private:
     static int idOf(std::size_t index) { return firstControlId + static_cast<int>(index); }
     int menuIdOf(const MenuItemDescription& item) const;
 
+    static constexpr UINT_PTR completionTimerId = 1;
     static constexpr int firstControlId = 100;
     static constexpr int firstMenuId = 1000;
 
@@ -130,6 +140,7 @@ private:
     HBITMAP picture_ = nullptr;
     HICON bigIcon_ = nullptr, smallIcon_ = nullptr;
     HWND focus_ = nullptr;  // the control to focus when the window is next activated
+    bool completed_ = false;
     bool shownBefore_ = false;
 };
 

@@ -51,6 +51,7 @@ void Win32Platform::show(const FormDescription& form) {
     FormWindow* w = window(form);
     if (!w) return;
     const HWND h = w->handle();
+    w->complete();
     if (!w->shownBefore()) w->focusFirstControl();
     w->markShown();
     if (IsIconic(h)) ShowWindow(h, SW_RESTORE);
@@ -84,6 +85,7 @@ int Win32Platform::messageBox(Text prompt, int style, Text title) {
     // Task-modal: every window of the program waits for the box, hidden
     // ones included.
     const UINT type = static_cast<UINT>(style) | MB_TASKMODAL | MB_SETFOREGROUND;
+    for (const auto& [form, window] : windows_) FormWindow::from(window)->completeSoon();
     const int pressed = MessageBoxW(nullptr, widen(prompt).c_str(), widen(title).c_str(), type);
     if (pressed == 0) fail("無法顯示訊息方塊。");
     return pressed;
