@@ -1,7 +1,9 @@
 #include "framework/qt/controls.h"
 
 #include <algorithm>
+#include <climits>
 
+#include <QDeadlineTimer>
 #include <QEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -118,6 +120,42 @@ void LineWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
     painter.drawLine(from_, to_);
+}
+
+ControlTimer::ControlTimer(std::function<void()> tick, QObject* parent)
+    : QObject(parent), tick_(std::move(tick)) {}
+
+namespace {
+int clampedMs(qint64 ms) { return static_cast<int>(std::clamp<qint64>(ms, 1, INT_MAX)); }
+}  // namespace
+
+void ControlTimer::setPeriod(std::uint32_t ms) {
+    if (ms == period_ && (ms == 0 || timer_.isActive())) return;
+    period_ = ms;
+    aligning_ = ms % 1000 == 0;
+    if (ms == 0) {
+        timer_.stop();
+        return;
+    }
+    qint64 first = ms;
+    if (aligning_) {
+        const qint64 intoSecond = QDeadlineTimer::current().deadline() % 1000;
+        first += intoSecond < 500 ? -intoSecond : 1000 - intoSecond;
+    }
+    timer_.start(clampedMs(first), Qt::PreciseTimer, this);
+}
+
+void ControlTimer::fire() {
+    if (period_ != 0) tick_();
+}
+
+void ControlTimer::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != timer_.timerId()) return QObject::timerEvent(event);
+    if (aligning_) {
+        aligning_ = false;
+        timer_.start(clampedMs(period_), Qt::PreciseTimer, this);
+    }
+    tick_();
 }
 
 }  // namespace ws::qt

@@ -1,7 +1,11 @@
 // The controls Qt has no exact match for: the windowless label, the push
-// button whose caption wraps, and the line.
+// button whose caption wraps, the line and the timer.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+
+#include <QBasicTimer>
 #include <QPushButton>
 #include <QStaticText>
 #include <QWidget>
@@ -56,6 +60,31 @@ protected:
 
 private:
     QPoint from_, to_;
+};
+
+// A timer control. Its ticks are precise, so that a clock it drives never
+// skips or repeats a second. A period of whole seconds is also laid on the
+// whole seconds of the toolkit's clock, where Qt's coarse timers (a text
+// box's blinking caret among them) fall: the program then wakes once for
+// both. The first tick comes at the whole second nearest one period on.
+class ControlTimer final : public QObject {
+public:
+    ControlTimer(std::function<void()> tick, QObject* parent);
+    // 0 stops the timer; the period it already has keeps its phase.
+    void setPeriod(std::uint32_t ms);
+    // 0 while stopped.
+    std::uint32_t period() const { return period_; }
+    // One tick now, as if it were due; nothing while stopped.
+    void fire();
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    std::function<void()> tick_;
+    QBasicTimer timer_;
+    std::uint32_t period_ = 0;
+    bool aligning_ = false;  // the first, shortened or stretched, period runs
 };
 
 }  // namespace ws::qt

@@ -1,7 +1,6 @@
 #include "framework/qt/form_window.h"
 
 #include <algorithm>
-#include <climits>
 #include <vector>
 
 #include <QCloseEvent>
@@ -9,7 +8,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
-#include <QTimer>
 
 #include "framework/qt/controls.h"
 #include "framework/qt/conversions.h"
@@ -85,15 +83,10 @@ void FormWindow::complete() {
 void FormWindow::buildTimers() {
     forEachControl(form_.Controls, [this](const ControlDescription& d, const ControlDescription*) {
         if (d.Kind != ControlKind::Timer) return;
-        auto* timer = new QTimer(this);
+        auto* timer = new ControlTimer(
+            [this, name = d.Name] { platform_.dispatch(form_, name, Event::Timer); }, this);
         timer->setObjectName(fromUtf8(d.Name));
-        // Precise: a coarse timer may stretch a period by 5% and skip a
-        // second on the clock now and then.
-        timer->setTimerType(Qt::PreciseTimer);
-        if (d.Interval > 0)
-            timer->start(static_cast<int>(std::min<std::uint32_t>(d.Interval, INT_MAX)));
-        connect(timer, &QTimer::timeout, this,
-                [this, name = d.Name] { platform_.dispatch(form_, name, Event::Timer); });
+        timer->setPeriod(d.Interval);
     });
 }
 

@@ -104,8 +104,7 @@ public:
         return {};
     }
     std::uint32_t intervalOf(const FormDescription& f, Text timer) override {
-        const QTimer* t = child<QTimer>(f, timer);
-        return t->isActive() ? static_cast<std::uint32_t>(t->interval()) : 0;
+        return child<qt::ControlTimer>(f, timer)->period();
     }
     std::string menuCaption(const FormDescription& f, Text item) override {
         if (auto* action = window(f).named<QAction>(item)) return action->text().toStdString();
@@ -185,10 +184,7 @@ public:
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     }
     void fireTimer(const FormDescription& f, Text timer) override {
-        QTimer* t = child<QTimer>(f, timer);
-        if (!t->isActive()) return;
-        QTimerEvent tick(t->timerId());
-        QCoreApplication::sendEvent(t, &tick);
+        child<qt::ControlTimer>(f, timer)->fire();
     }
     void minimize(const FormDescription& f) override { window(f).showMinimized(); }
     void activate(const FormDescription& f) override {

@@ -1,6 +1,5 @@
 #include "framework/qt/qt_platform.h"
 
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -151,14 +150,10 @@ void QtPlatform::setInterval(const FormDescription& form, Text timer, std::uint3
     load(form);
     FormWindow* w = window(form);
     if (!w) return;
-    QTimer* t = w->named<QTimer>(timer);
+    ControlTimer* t = w->named<ControlTimer>(timer);
     if (!t)
         fail(QStringLiteral("%1 沒有名為 %2 的計時器。").arg(fromUtf8(form.Name), fromUtf8(timer)));
-    const int interval = ms > INT_MAX ? INT_MAX : static_cast<int>(ms);
-    if (interval == 0)
-        t->stop();
-    else if (!t->isActive() || t->interval() != interval)  // the same period keeps its phase
-        t->start(interval);
+    t->setPeriod(ms);
 }
 
 int QtPlatform::messageBox(Text prompt, int style, Text title) {
