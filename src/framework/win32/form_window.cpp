@@ -356,8 +356,19 @@ void FormWindow::paintWindow(HWND container) {
     const RECT& r = ps.rcPaint;
     const int width = std::max<LONG>(r.right - r.left, 1),
               height = std::max<LONG>(r.bottom - r.top, 1);
+    // Drawn off screen first, into a DIB section: GDI draws that in the
+    // program's own memory, where a bitmap compatible with the screen could
+    // send every fill and every line of text to the display on its own.
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) {  // short of memory: straight onto the screen, then
+        paintContainer(dc, container, &r);
+        EndPaint(container, &ps);
+        return;
+    }
     HDC buffer = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
     HGDIOBJ old = SelectObject(buffer, bitmap);
     SetViewportOrgEx(buffer, -r.left, -r.top, nullptr);
     IntersectClipRect(buffer, r.left, r.top, r.right, r.bottom);
@@ -433,8 +444,6 @@ void FormWindow::drawGroupBox(HDC dc, HWND frame) const {
 void FormWindow::drawLabel(HDC dc, const Control& label) const {
     const ControlDescription& d = *label.description;
     const RECT r = rectOf(d);
-    const int saved = SaveDC(dc);
-    IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
     const COLORREF fore = toColorRef(d.ForeColor.value_or(ColorValue{0x80000008}));
     // A label that names no background takes its window's.
     if (d.BackStyle == LabelBackStyle::Opaque)
@@ -446,7 +455,9 @@ void FormWindow::drawLabel(HDC dc, const Control& label) const {
         DeleteObject(border);
         InflateRect(&text, -scaled(2, dpi_), -scaled(1, dpi_));
     }
-    SelectObject(dc, font(d.Font));
+    // Selecting a font costs the display driver a lookup of its settings
+    // each time: labels sharing a font share one selection.
+    if (const HFONT f = font(d.Font); GetCurrentObject(dc, OBJ_FONT) != f) SelectObject(dc, f);
     SetTextColor(dc, fore);
     SetBkMode(dc, TRANSPARENT);
     TEXTMETRICW metrics{};
@@ -464,7 +475,6 @@ void FormWindow::drawLabel(HDC dc, const Control& label) const {
                     static_cast<UINT>(line.end - line.begin), nullptr);
         y += metrics.tmHeight + metrics.tmExternalLeading;
     }
-    RestoreDC(dc, saved);
 }
 
 void FormWindow::drawLine(HDC dc, const ControlDescription& line) const {
