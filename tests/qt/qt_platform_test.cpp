@@ -1,7 +1,9 @@
 // What only the Qt platform has to get right: the fonts it picks for the
-// Windows faces, the time format it derives from the locale, the icon mask.
+// Windows faces, the time format it derives from the locale, the icon mask,
+// where a timer's first tick falls.
 #include "framework/qt/qt_platform.h"
 
+#include <climits>
 #include <string_view>
 
 #include <QFontInfo>
@@ -12,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/automation.h"
+#include "framework/qt/controls.h"
 #include "framework/qt/conversions.h"
 #include "station/form1.h"
 #include "station/program.h"
@@ -68,6 +71,29 @@ TEST(QtTime, EveryLocaleGivesTheTimeToTheSecondWithoutDateOrZone) {
     }
     EXPECT_EQ(QLocale::c().toString(QTime(21, 5, 9), timeFormatToTheSecond(QLocale::c())),
               "21:05:09");
+}
+
+TEST(QtTimer, WholeSecondPeriodsEndOnTheNearestWholeSecondAndOthersRunAsTheyAre) {
+    const struct {
+        std::uint32_t period;
+        int intoSecond;
+        int first;
+    } cases[] = {
+        {1000, 0, 1000},
+        {1000, 300, 700},
+        {1000, 499, 501},
+        {1000, 500, 1500},
+        {1000, 999, 1001},
+        {5000, 250, 4750},
+        {250, 700, 250},
+        {1500, 300, 1500},
+        {1, 900, 1},
+        {4294967000u, 0, INT_MAX},
+        {2147483000u, 900, 2147483100},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(firstTickDelay(c.period, c.intoSecond), c.first)
+            << c.period << " ms from " << c.intoSecond;
 }
 
 TEST(QtIcon, TheProgramIconIsTransparentOutsideItsButton) {

@@ -129,20 +129,22 @@ namespace {
 int clampedMs(qint64 ms) { return static_cast<int>(std::clamp<qint64>(ms, 1, INT_MAX)); }
 }  // namespace
 
+int firstTickDelay(std::uint32_t periodMs, int msIntoSecond) {
+    qint64 first = periodMs;
+    if (periodMs % 1000 == 0) first += msIntoSecond < 500 ? -msIntoSecond : 1000 - msIntoSecond;
+    return clampedMs(first);
+}
+
 void ControlTimer::setPeriod(std::uint32_t ms) {
     if (ms == period_ && (ms == 0 || timer_.isActive())) return;
     period_ = ms;
-    aligning_ = ms % 1000 == 0;
     if (ms == 0) {
         timer_.stop();
         return;
     }
-    qint64 first = ms;
-    if (aligning_) {
-        const qint64 intoSecond = QDeadlineTimer::current().deadline() % 1000;
-        first += intoSecond < 500 ? -intoSecond : 1000 - intoSecond;
-    }
-    timer_.start(clampedMs(first), Qt::PreciseTimer, this);
+    aligning_ = ms % 1000 == 0;
+    const auto intoSecond = static_cast<int>(QDeadlineTimer::current().deadline() % 1000);
+    timer_.start(firstTickDelay(ms, intoSecond), Qt::PreciseTimer, this);
 }
 
 void ControlTimer::fire() {

@@ -62,6 +62,11 @@ private:
     QPoint from_, to_;
 };
 
+// How long until a timer's first tick, started this far into a second of the
+// toolkit's clock: a period of whole seconds ends on the nearest whole
+// second, any other runs as it is; at least 1 ms, at most INT_MAX.
+int firstTickDelay(std::uint32_t periodMs, int msIntoSecond);
+
 // A timer control. Its ticks are precise, so that a clock it drives never
 // skips or repeats a second. A period of whole seconds is also laid on the
 // whole seconds of the toolkit's clock, where Qt's coarse timers (a text

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -39,14 +40,13 @@ public:
 
     // Both run the event loop at least once, as a user's program always
     // does between two actions: window-system events must not pile up.
+    // Both run a nested event loop that sleeps until the next event: a
+    // time-limited processEvents returns at once when nothing is pending,
+    // and calling it in a loop would keep a core busy the whole time.
     void runFor(int ms) override {
-        QElapsedTimer clock;
-        clock.start();
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        while (clock.elapsed() < ms)
-            QCoreApplication::processEvents(
-                QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents,
-                static_cast<int>(std::max<qint64>(1, ms - clock.elapsed())));
+        QEventLoop loop;
+        QTimer::singleShot(std::max(ms, 0), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec();
         deleteClosedWindows();
     }
 
@@ -54,10 +54,16 @@ public:
         QElapsedTimer clock;
         clock.start();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
-        bool met;
-        while (!(met = condition()) && clock.elapsed() <= timeoutMs)
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents,
-                                            10);
+        bool met = condition();
+        if (!met) {
+            QEventLoop loop;
+            QTimer check;
+            QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+                if ((met = condition()) || clock.elapsed() > timeoutMs) loop.quit();
+            });
+            check.start(10);
+            loop.exec();
+        }
         deleteClosedWindows();
         return met;
     }
