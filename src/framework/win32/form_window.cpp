@@ -136,9 +136,11 @@ void FormWindow::complete() {
 }
 
 void FormWindow::completeSoon() {
-    // Timer messages come only when no other message waits, so the box's
-    // own creation and painting go first.
-    if (!completed_) SetTimer(window_, completionTimerId, USER_TIMER_MINIMUM, nullptr);
+    // Long enough for the box to be made, painted and on the screen (under
+    // Wine the request to map it leaves for the X server only once the
+    // thread waits for messages), and far shorter than anyone takes to read it.
+    constexpr UINT afterMs = 100;
+    if (!completed_) SetTimer(window_, completionTimerId, afterMs, nullptr);
 }
 
 FormWindow* FormWindow::from(HWND window) {

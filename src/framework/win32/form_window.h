@@ -32,8 +32,8 @@ public:
     // child window is looked up.
     void complete();
     bool completed() const { return completed_; }
-    // Completes the window as soon as the thread's messages next fall quiet:
-    // a window loaded behind a message box is completed once the box is up.
+    // Completes the window a moment from now: a window loaded behind a
+    // message box is completed once the box is up.
     void completeSoon();
     // The instance attached to one of this program's form windows, or null.
     static FormWindow* from(HWND window);
