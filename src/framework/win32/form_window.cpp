@@ -409,8 +409,13 @@ void FormWindow::paintContainer(HDC dc, HWND container, const RECT* dirty) {
         const RECT place = rectOf(*it);
         RECT overlap;
         if (dirty && !IntersectRect(&overlap, &place, dirty)) continue;
-        for (const Control& c : controls_)
-            if (c.description == &*it) drawLabel(dc, c);
+        for (const Control& c : controls_) {
+            if (c.description != &*it) continue;
+            // A transparent label draws only its caption: where the caption
+            // lies outside the dirty part, it has nothing to paint there.
+            if (dirty && c.drawn && !IntersectRect(&overlap, &*c.drawn, dirty)) continue;
+            drawLabel(dc, c);
+        }
     }
 }
 
@@ -447,6 +452,9 @@ void FormWindow::drawLabel(HDC dc, const Control& label) const {
     const ControlDescription& d = *label.description;
     const RECT r = rectOf(d);
     const COLORREF fore = toColorRef(d.ForeColor.value_or(ColorValue{0x80000008}));
+    const bool filled =
+        d.BackStyle == LabelBackStyle::Opaque || d.BorderStyle == LabelBorderStyle::Single;
+    RECT drawn = filled ? r : RECT{r.left, r.top, r.left, r.top};
     // A label that names no background takes its window's.
     if (d.BackStyle == LabelBackStyle::Opaque)
         fillRect(dc, r, toColorRef(d.BackColor.value_or(form_.BackColor)));
@@ -475,8 +483,15 @@ void FormWindow::drawLabel(HDC dc, const Control& label) const {
         if (y >= r.bottom) break;
         ExtTextOutW(dc, text.left, y, ETO_CLIPPED, &r, s.data() + line.begin,
                     static_cast<UINT>(line.end - line.begin), nullptr);
-        y += metrics.tmHeight + metrics.tmExternalLeading;
+        const int lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+        RECT ink{text.left, y, text.left + width(line.begin, line.end) + metrics.tmOverhang,
+                 y + lineHeight};
+        // Glyphs may reach a little beyond their advance.
+        InflateRect(&ink, scaled(3, dpi_), 0);
+        if (IntersectRect(&ink, &ink, &r)) UnionRect(&drawn, &drawn, &ink);
+        y += lineHeight;
     }
+    label.drawn = drawn;
 }
 
 void FormWindow::drawLine(HDC dc, const ControlDescription& line) const {
@@ -542,6 +557,7 @@ void FormWindow::onClose() {
 void FormWindow::onDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
     createFonts();
+    for (const Control& c : controls_) c.drawn.reset();
     for (const Control& c : controls_)
         if (c.window)
             SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.description->Font)),
@@ -600,6 +616,7 @@ bool FormWindow::setLabelCaption(Text label, std::wstring caption) {
     if (!c) return false;
     if (c->caption == caption) return true;
     c->caption = std::move(caption);
+    c->drawn.reset();
     if (!completed_) return true;  // painted when the window is first shown
     HWND container = window_;
     if (c->container)

@@ -91,6 +91,9 @@ private:
         HWND window = nullptr;                          // buttons, text boxes, frames
         std::wstring caption;                           // labels
         std::uint32_t interval = 0;                     // timers
+        // Labels: what their last drawing covered, in the container; unknown
+        // until drawn and again once the caption or the fonts change.
+        mutable std::optional<RECT> drawn;
     };
 
     FormWindow(Win32Platform& platform, const FormDescription& form);
