@@ -364,7 +364,8 @@ clock_line() {  # clock_line FILE
     echo "  the program's process and not Wine's boot."
     echo "- The probe presses Return the moment the greeting box is mapped. The program finishes"
     echo "  building the welcome window while the box is up (on Linux once the box has painted, on"
-    echo "  Windows 100 ms after it is asked for); a Return that quick comes first, and the window"
+    echo "  Windows once the box is painted and its thread has waited once); a Return that quick"
+    echo "  comes first, and the window"
     echo "  is finished after it, so the two Return figures include that work. Nobody reads the"
     echo "  box that fast."
 } >bench/results.md

@@ -136,11 +136,9 @@ void FormWindow::complete() {
 }
 
 void FormWindow::completeSoon() {
-    // Long enough for the box to be made, painted and on the screen (under
-    // Wine the request to map it leaves for the X server only once the
-    // thread waits for messages), and far shorter than anyone takes to read it.
-    constexpr UINT afterMs = 100;
-    if (!completed_) SetTimer(window_, completionTimerId, afterMs, nullptr);
+    if (completed_) return;
+    completionArmed_ = false;
+    SetTimer(window_, completionTimerId, USER_TIMER_MINIMUM, nullptr);
 }
 
 FormWindow* FormWindow::from(HWND window) {
@@ -527,6 +525,15 @@ void FormWindow::onSetFocus() {
 
 void FormWindow::onTimer(UINT_PTR id) {
     if (id == completionTimerId) {
+        // A timer message comes only once no other message waits: the box
+        // has been made and painted. Waiting once more lets the thread block,
+        // which under Wine is when the request to map the box leaves for the
+        // X server; then the window is completed.
+        if (!completionArmed_) {
+            completionArmed_ = true;
+            SetTimer(window_, completionTimerId, USER_TIMER_MINIMUM, nullptr);
+            return;
+        }
         complete();
         return;
     }

@@ -32,8 +32,9 @@ public:
     // child window is looked up.
     void complete();
     bool completed() const { return completed_; }
-    // Completes the window a moment from now: a window loaded behind a
-    // message box is completed once the box is up.
+    // Completes the window once the thread's messages have twice fallen
+    // quiet: a window loaded behind a message box is completed once the box
+    // is up.
     void completeSoon();
     // The instance attached to one of this program's form windows, or null.
     static FormWindow* from(HWND window);
@@ -144,6 +145,7 @@ private:
     HICON bigIcon_ = nullptr, smallIcon_ = nullptr;
     HWND focus_ = nullptr;  // the control to focus when the window is next activated
     bool completed_ = false;
+    bool completionArmed_ = false;
     bool shownBefore_ = false;
 };
 
