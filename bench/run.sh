@@ -365,8 +365,7 @@ clock_line() {  # clock_line FILE
     echo "- The probe presses Return the moment the greeting box is mapped. The program finishes"
     echo "  building the welcome window while the box is up (on Linux once the box has painted, on"
     echo "  Windows once the box is painted and its thread has waited once); a Return that quick"
-    echo "  comes first, and the window"
-    echo "  is finished after it, so the two Return figures include that work. Nobody reads the"
-    echo "  box that fast."
+    echo "  comes first, the window is finished after it, and the two Return figures include that"
+    echo "  work. Nobody reads the box that fast."
 } >bench/results.md
 log "wrote bench/results.md"
