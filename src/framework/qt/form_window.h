@@ -23,7 +23,6 @@ public:
     // one loaded behind a message box is completed while the box is up, so
     // that the box does not wait for it.
     void complete();
-    bool completed() const { return completed_; }
 
     const FormDescription& form() const { return form_; }
     QWidget* clientArea() const { return centralWidget(); }

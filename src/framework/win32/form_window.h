@@ -31,7 +31,6 @@ public:
     // once. A window is completed before it is first shown or a control's
     // child window is looked up.
     void complete();
-    bool completed() const { return completed_; }
     // Completes the window once the thread's messages have twice fallen
     // quiet: a window loaded behind a message box is completed once the box
     // is up.
