@@ -2,7 +2,7 @@
 # Makes sure the Debian packages a target needs are installed: installs the
 # missing ones with apt-get when run as root, otherwise prints the one
 # apt-get line needed and fails.
-#   tools/ensure-packages.sh linux|windows|bench
+#   tools/ensure-packages.sh linux|windows|bench|snapshots
 set -euo pipefail
 
 linux=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libqt6test6 libgtest-dev
@@ -11,12 +11,15 @@ windows=(cmake make g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils
          fonts-arphic-uming fonts-arphic-ukai googletest)
 # The benchmarks time both builds on X with their own probe and floors.
 bench=("${linux[@]}" "${windows[@]}" libx11-dev libxtst-dev binutils-mingw-w64-x86-64)
+# The Windows snapshots are written as bitmaps and turned into PNG files.
+snapshots=(imagemagick)
 
 case "${1:-}" in
 linux) wanted=("${linux[@]}") ;;
 windows) wanted=("${windows[@]}") ;;
 bench) wanted=("${bench[@]}") ;;
-*) echo "usage: $0 linux|windows|bench" >&2; exit 2 ;;
+snapshots) wanted=("${snapshots[@]}") ;;
+*) echo "usage: $0 linux|windows|bench|snapshots" >&2; exit 2 ;;
 esac
 
 missing=()

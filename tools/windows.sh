@@ -207,6 +207,7 @@ soak)
     [ "$failed" -eq 0 ]
     ;;
 snapshots)
+    "$root/tools/ensure-packages.sh" snapshots
     build
     start_wine
     out=$build/snapshots
