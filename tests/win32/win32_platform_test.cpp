@@ -112,6 +112,36 @@ TEST_F(Win32Windows, TheFrameIsAContainerOfItsOwnAndNotAGroupBoxButton) {
     EXPECT_EQ(r.top, 176);
 }
 
+// A themed button has its parent paint its background into the button's own
+// device context, after selecting its font there: the parent must leave that
+// context as it found it, or the caption comes out in the parent's fonts.
+TEST_F(Win32Windows, PaintingAChildsBackgroundLeavesTheChildsDeviceContextAsItWas) {
+    const HWND form1 = form(L" 晨光視窗");
+    const HWND frame = childWithText(form1, L"電腦機台說明");
+    const HWND button = childWithText(form1, L"看說明。");
+    ASSERT_TRUE(frame && button);
+    const auto buttonFont = reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0));
+    ASSERT_TRUE(buttonFont);
+    for (const HWND parent : {frame, form1}) {
+        HDC screen = GetDC(button);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, 200, 60);
+        HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+        HGDIOBJ oldFont = SelectObject(dc, buttonFont);
+        SetTextColor(dc, RGB(1, 2, 3));
+        SetBkMode(dc, OPAQUE);
+        SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), buttonFont);
+        EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
+        EXPECT_EQ(GetBkMode(dc), OPAQUE);
+        SelectObject(dc, oldFont);
+        SelectObject(dc, oldBitmap);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ReleaseDC(button, screen);
+    }
+}
+
 TEST_F(Win32Windows, EarlierListedControlsLieAboveLaterOnes) {
     program_->chooseMenuItem(Form1, "d");
     const HWND form2 = form(L"星河板");

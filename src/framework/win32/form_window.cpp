@@ -52,7 +52,7 @@ LRESULT CALLBACK frameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
             form->paintWindow(frame);
             return 0;
         case WM_PRINTCLIENT:
-            form->paintContainer(reinterpret_cast<HDC>(wParam), frame);
+            form->printClient(reinterpret_cast<HDC>(wParam), frame);
             return 0;
         case WM_COMMAND:
             form->command(wParam, lParam);
@@ -98,6 +98,7 @@ FormWindow::FormWindow(Win32Platform& platform, const FormDescription& form)
 }
 
 FormWindow::~FormWindow() {
+    releasePaintBuffers();
     destroyFonts();
     DeleteObject(back_);
     if (picture_) DeleteObject(picture_);
@@ -168,7 +169,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             paintWindow(window_);
             return 0;
         case WM_PRINTCLIENT:
-            paintContainer(reinterpret_cast<HDC>(wParam), window_);
+            printClient(reinterpret_cast<HDC>(wParam), window_);
             return 0;
         case WM_ACTIVATE:
             onActivate(wParam);
@@ -318,6 +319,8 @@ void FormWindow::createFonts() {
 }
 
 void FormWindow::destroyFonts() {
+    // The buffer keeps the last font drawn with selected.
+    if (buffer_) SelectObject(buffer_, GetStockObject(SYSTEM_FONT));
     for (auto& [description, handle] : fonts_)
         if (handle) DeleteObject(handle);
     fonts_.clear();
@@ -351,34 +354,68 @@ void FormWindow::resizeClient(int width, int height) {
 void FormWindow::paintWindow(HWND container) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(container, &ps);
+    paintThroughBuffer(dc, container, ps.rcPaint);
+    EndPaint(container, &ps);
+}
+
+void FormWindow::paintThroughBuffer(HDC dc, HWND container, const RECT& r) {
     // Only the part that needs it is painted: the clock's label each second
     // must not cost a repaint of the whole window.
-    const RECT& r = ps.rcPaint;
     const int width = std::max<LONG>(r.right - r.left, 1),
               height = std::max<LONG>(r.bottom - r.top, 1);
-    // Drawn off screen first, into a DIB section: GDI draws that in the
-    // program's own memory, where a bitmap compatible with the screen could
-    // send every fill and every line of text to the display on its own.
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap) {  // short of memory: straight onto the screen, then
-        paintContainer(dc, container, &r);
-        EndPaint(container, &ps);
-        return;
-    }
-    HDC buffer = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(buffer, bitmap);
+    HDC buffer = paintBuffer(dc, width, height);
+    if (!buffer) return printClient(dc, container, &r);  // short of memory: straight on
     SetViewportOrgEx(buffer, -r.left, -r.top, nullptr);
+    SelectClipRgn(buffer, nullptr);
     IntersectClipRect(buffer, r.left, r.top, r.right, r.bottom);
     paintContainer(buffer, container, &r);
     SetViewportOrgEx(buffer, 0, 0, nullptr);
     BitBlt(dc, r.left, r.top, width, height, buffer, 0, 0, SRCCOPY);
-    SelectObject(buffer, old);
-    DeleteObject(bitmap);
-    DeleteDC(buffer);
-    EndPaint(container, &ps);
+}
+
+void FormWindow::printClient(HDC dc, HWND container, const RECT* dirty) {
+    const int saved = SaveDC(dc);
+    paintContainer(dc, container, dirty);
+    RestoreDC(dc, saved);
+}
+
+HDC FormWindow::paintBuffer(HDC screen, int width, int height) {
+    if (buffer_ && width <= bufferSize_.cx && height <= bufferSize_.cy) return buffer_;
+    if (!buffer_) {
+        buffer_ = CreateCompatibleDC(screen);
+        if (!buffer_) return nullptr;
+        bufferInitial_ = GetCurrentObject(buffer_, OBJ_BITMAP);
+    }
+    // A DIB section: GDI draws that in the program's own memory, where a
+    // bitmap compatible with the screen could send every fill and every line
+    // of text to the display on its own.
+    const SIZE size{std::max(width, int(bufferSize_.cx)), std::max(height, int(bufferSize_.cy))};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) return nullptr;
+    SelectObject(buffer_, bitmap);
+    if (bufferBitmap_) DeleteObject(bufferBitmap_);
+    bufferBitmap_ = bitmap;
+    bufferSize_ = size;
+    return buffer_;
+}
+
+void FormWindow::releasePaintBuffers() {
+    if (buffer_) {
+        SelectObject(buffer_, bufferInitial_);
+        SelectObject(buffer_, GetStockObject(SYSTEM_FONT));
+        DeleteDC(buffer_);
+    }
+    if (bufferBitmap_) DeleteObject(bufferBitmap_);
+    if (pictureSource_) {
+        SelectObject(pictureSource_, pictureInitial_);
+        DeleteDC(pictureSource_);
+    }
+    buffer_ = pictureSource_ = nullptr;
+    bufferBitmap_ = nullptr;
+    bufferSize_ = {0, 0};
 }
 
 void FormWindow::paintContainer(HDC dc, HWND container, const RECT* dirty) {
@@ -392,11 +429,11 @@ void FormWindow::paintContainer(HDC dc, HWND container, const RECT* dirty) {
         MapWindowPoints(container, window_, &origin, 1);
         BITMAP size{};
         GetObjectW(picture_, sizeof size, &size);
-        HDC source = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(source, picture_);
-        BitBlt(dc, -origin.x, -origin.y, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
-        SelectObject(source, old);
-        DeleteDC(source);
+        if (!pictureSource_ && (pictureSource_ = CreateCompatibleDC(dc)))
+            pictureInitial_ = SelectObject(pictureSource_, picture_);
+        if (pictureSource_)
+            BitBlt(dc, -origin.x, -origin.y, size.bmWidth, size.bmHeight, pictureSource_, 0, 0,
+                   SRCCOPY);
     }
     if (frame) drawGroupBox(dc, container);
     const std::span<const ControlDescription> inside =
@@ -630,7 +667,17 @@ bool FormWindow::setLabelCaption(Text label, std::wstring caption) {
         for (const Control& other : controls_)
             if (other.description == c->container) container = other.window;
     const RECT r = rectOf(*c->description);
-    InvalidateRect(container, &r, FALSE);
+    if (!IsWindowVisible(container) || IsIconic(window_)) {
+        InvalidateRect(container, &r, FALSE);
+        return true;
+    }
+    // Painted at once, as a static control paints a new text: the clock
+    // sets its label every second, and a trip through WM_PAINT costs an
+    // update region kept and handed back by the window manager.
+    if (HDC dc = GetDC(container)) {
+        paintThroughBuffer(dc, container, r);
+        ReleaseDC(container, dc);
+    }
     return true;
 }
 

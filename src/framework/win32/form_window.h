@@ -78,8 +78,14 @@ public:
     // frame's box, then the labels and lines in it, the earliest listed last.
     // Labels wholly outside the dirty rectangle, when one is given, are passed over.
     void paintContainer(HDC dc, HWND container, const RECT* dirty = nullptr);
+    // Paints into a device context that is not the window's own, such as a
+    // child's that wants its background, and leaves it as it found it: the
+    // labels' fonts and colours stay behind in a context painted directly.
+    void printClient(HDC dc, HWND container, const RECT* dirty = nullptr);
     // WM_PAINT of the window or a frame, through an off-screen buffer.
     void paintWindow(HWND container);
+    // Paints a part of the window or a frame onto dc, through the buffer.
+    void paintThroughBuffer(HDC dc, HWND container, const RECT& part);
     // For the frames, which forward their messages here.
     void command(WPARAM wParam, LPARAM lParam);
     HBRUSH controlBackground() const { return back_; }
@@ -116,6 +122,10 @@ private:
     void placeControls();
     void createFonts();
     void destroyFonts();
+    // The off-screen buffer, grown to hold at least width x height; null
+    // when there is no memory for it.
+    HDC paintBuffer(HDC screen, int width, int height);
+    void releasePaintBuffers();
     HFONT font(const FontDescription* font) const;
     int px(Twips t) const { return toPixels(t, dpi_); }
     RECT rectOf(const ControlDescription& d) const;
@@ -141,6 +151,13 @@ private:
     std::map<const FontDescription*, HFONT> fonts_;  // null: the default font
     HBRUSH back_ = nullptr;
     HBITMAP picture_ = nullptr;
+    // Kept from one paint to the next: making a device context, and
+    // selecting a font into it, costs the display driver a lookup of its
+    // settings each time, and the clock repaints every second.
+    HDC buffer_ = nullptr, pictureSource_ = nullptr;
+    HBITMAP bufferBitmap_ = nullptr;
+    HGDIOBJ bufferInitial_ = nullptr, pictureInitial_ = nullptr;
+    SIZE bufferSize_{0, 0};
     HICON bigIcon_ = nullptr, smallIcon_ = nullptr;
     HWND focus_ = nullptr;  // the control to focus when the window is next activated
     bool completed_ = false;
