@@ -5,10 +5,12 @@
 
 #include <QDeadlineTimer>
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QTextOption>
+#include <QtMath>
 
 #include "framework/qt/conversions.h"
 
@@ -45,8 +47,15 @@ LabelWidget::LabelWidget(const ControlDescription& d, QWidget* parent)
 void LabelWidget::setCaption(const QString& caption) {
     if (caption == caption_) return;
     caption_ = caption;
-    laidOut_ = false;
-    update();
+    if (!laidOut_ || !isVisible()) {
+        laidOut_ = false;
+        return update();
+    }
+    // The clock's label is wider than its text and lies over another label:
+    // only what the old and the new caption cover is painted again.
+    const QRect before = ink_;
+    layOut();
+    update(before | ink_);
 }
 
 QRect LabelWidget::textArea() const { return bordered_ ? rect().adjusted(2, 1, -2, -1) : rect(); }
@@ -61,25 +70,42 @@ void LabelWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
 }
 
-void LabelWidget::paintEvent(QPaintEvent*) {
+void LabelWidget::layOut() {
+    const QRect area = textArea();
+    layout_.setText(caption_);
+    layout_.setFont(font());
+    layout_.setTextOption(wrappingText(Qt::AlignLeft | Qt::AlignTop));
+    layout_.setCacheEnabled(true);
+    QRectF covered;
+    qreal y = 0;
+    layout_.beginLayout();
+    for (QTextLine line = layout_.createLine(); line.isValid(); line = layout_.createLine()) {
+        line.setLeadingIncluded(true);
+        line.setLineWidth(area.width());
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+        if (line.leading() < 0) y += qCeil(line.leading());
+        covered |= line.naturalTextRect();
+    }
+    layout_.endLayout();
+    // Glyphs may reach a little beyond their advance.
+    ink_ = covered.toAlignedRect().translated(area.topLeft()).adjusted(-3, 0, 3, 0) & area;
+    laidOut_ = true;
+}
+
+void LabelWidget::paintEvent(QPaintEvent* event) {
+    const bool transparent = !opaque_ && !bordered_;
+    if (transparent && laidOut_ && !event->region().intersects(ink_)) return;
     QPainter painter(this);
     if (opaque_) painter.fillRect(rect(), palette().color(QPalette::Window));
     painter.setPen(palette().color(QPalette::WindowText));
     if (bordered_) painter.drawRect(rect().adjusted(0, 0, -1, -1));
     if (caption_.isEmpty()) return;
 
+    if (!laidOut_) layOut();
     const QRect area = textArea();
-    if (!laidOut_) {
-        layout_.setText(caption_);
-        layout_.setTextFormat(Qt::PlainText);
-        layout_.setTextOption(wrappingText(Qt::AlignLeft | Qt::AlignTop));
-        layout_.setTextWidth(area.width());
-        layout_.prepare(QTransform(), font());
-        laidOut_ = true;
-    }
-    painter.setFont(font());
     painter.setClipRect(area);
-    painter.drawStaticText(area.topLeft(), layout_);
+    layout_.draw(&painter, area.topLeft());
 }
 
 CaptionButton::CaptionButton(const QString& caption, QWidget* parent)

@@ -7,7 +7,7 @@
 
 #include <QBasicTimer>
 #include <QPushButton>
-#include <QStaticText>
+#include <QTextLayout>
 #include <QWidget>
 
 #include "framework/window_description.h"
@@ -30,11 +30,16 @@ protected:
 
 private:
     QRect textArea() const;
+    void layOut();
 
     QString caption_;
     // The caption laid out once, and again only when the caption, the font
-    // or the size changes: the clock repaints its label every second.
-    QStaticText layout_;
+    // or the size changes: the clock sets its label every second.
+    QTextLayout layout_;
+    // What the laid-out caption covers: a new caption repaints only this
+    // and what the old one covered, and a transparent label has nothing to
+    // paint outside it.
+    QRect ink_;
     bool laidOut_ = false;
     bool opaque_;
     bool bordered_;
