@@ -3,9 +3,11 @@
 # toolkit, side by side in the same run, on Linux (Qt on Xvfb) and on
 # Windows (Win32 under Wine on Xvfb). Writes bench/results.md; the raw
 # figures of every run are left in bench/out/.
-#   bench/run.sh [--minutes N] [--runs N] [--idle SECONDS]
-#     --minutes  how long the clock is watched (default 10)
-#     --runs     repetitions of every other figure; each is a median (default 5)
+#   bench/run.sh [--minutes N] [--runs N] [--start-runs N] [--idle SECONDS]
+#     --minutes     how long the clock is watched (default 10)
+#     --runs        repetitions of the idle figures; each is a median (default 5)
+#     --start-runs  repetitions of the start-up figures, which take a fraction
+#                   of a second each and vary the most (default 15)
 #     --idle     the idle period measured (default 60)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,13 +15,15 @@ root=$PWD
 
 minutes=10
 runs=5
+start_runs=15
 idle=60
 while [ $# -gt 0 ]; do
     case $1 in
     --minutes) minutes=$2; shift 2 ;;
     --runs) runs=$2; shift 2 ;;
+    --start-runs) start_runs=$2; shift 2 ;;
     --idle) idle=$2; shift 2 ;;
-    *) echo "usage: $0 [--minutes N] [--runs N] [--idle SECONDS]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--minutes N] [--runs N] [--start-runs N] [--idle SECONDS]" >&2; exit 2 ;;
     esac
 done
 
@@ -125,18 +129,70 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "-" || b == "-" || b == 0) p
 verdict() { awk -v r="$1" 'BEGIN { if (r == "-") print "-"; else if (r <= 1.05) print "meets"; else print "misses" }'; }
 errors() { { grep -l '^error=' "$@" 2>/dev/null || true; } | wc -l; }
 
-# ---- the clock, watched in the background while the rest runs -------------
+windows_built=
+[ -f "$exe" ] && windows_built=1
+
+# ---- Linux: start-up -------------------------------------------------------
+export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 XDG_RUNTIME_DIR=$out/runtime
+mkdir -p "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+probe=$bench/xprobe
+
+log "Linux start-up: $start_runs runs each, alternating"
+start_display
+for warm in 1 2; do  # fill the font and file caches first
+    DISPLAY=$display "$probe" --press-ok -- "$bench/floor_qt_greeting" >/dev/null 2>&1 || true
+    DISPLAY=$display "$probe" --press-ok -- "$program" >/dev/null 2>&1 || true
+done
+for i in $(seq "$start_runs"); do
+    DISPLAY=$display "$probe" --press-ok -- "$bench/floor_qt_greeting" \
+        >"$out/linux-start-floor-$i.txt" 2>>"$out/linux-start.log" || true
+    DISPLAY=$display "$probe" --press-ok -- "$program" \
+        >"$out/linux-start-program-$i.txt" 2>>"$out/linux-start.log" || true
+done
+
+# ---- Windows under Wine: start-up ------------------------------------------
+unset LC_ALL
+export LANG=C.UTF-8
+if [ -n "$windows_built" ]; then
+    make_template
+    log "Windows start-up: $start_runs runs each, alternating, one warm wineserver"
+    start_display
+    clone_prefix start
+    p=$prefix
+    WINEPREFIX=$p wineserver -p >/dev/null 2>&1
+    # The plain floor is the greeting floor without the program's manifest.
+    for warm in 1 2; do
+        for e in "$benchwin/floor_win32_greeting.exe" "$benchwin/floor_win32_greeting_plain.exe" \
+            "$exe"; do
+            DISPLAY=$display "$probe" --press-ok --timeout 120 -- env WINEPREFIX="$p" wine "$e" \
+                >/dev/null 2>&1 || true
+        done
+    done
+    for i in $(seq "$start_runs"); do
+        DISPLAY=$display "$probe" --press-ok -- env WINEPREFIX="$p" wine \
+            "$benchwin/floor_win32_greeting.exe" >"$out/windows-start-floor-$i.txt" \
+            2>>"$out/windows-start.log" || true
+        DISPLAY=$display "$probe" --press-ok -- env WINEPREFIX="$p" wine \
+            "$benchwin/floor_win32_greeting_plain.exe" >"$out/windows-start-plainfloor-$i.txt" \
+            2>>"$out/windows-start.log" || true
+        DISPLAY=$display "$probe" --press-ok -- env WINEPREFIX="$p" wine "$exe" \
+            >"$out/windows-start-program-$i.txt" 2>>"$out/windows-start.log" || true
+    done
+    WINEPREFIX=$p wineserver -k || true
+fi
+
+# ---- the clock, watched in the background while the idle figures run -----
+# Started after the start-up runs: Wine's boot for the Windows watch would
+# otherwise share the machine with them, by a different amount in each run.
 log "watching the clock for $minutes minutes (Linux) in the background"
 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen "$bench/clock_accuracy" --minutes "$minutes" \
     >"$out/clock-linux.txt" 2>"$out/clock-linux.log" &
 clock_linux=$!
 pids+=("$clock_linux")
 
-windows_built=
-[ -f "$exe" ] && windows_built=1
 clock_windows=
 if [ -n "$windows_built" ]; then
-    make_template
     if [ -f "$benchwin/clock_accuracy.exe" ]; then
         log "watching the clock for $minutes minutes (Windows) in the background"
         start_display
@@ -149,25 +205,8 @@ if [ -n "$windows_built" ]; then
     fi
 fi
 
-# ---- Linux ----------------------------------------------------------------
-export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 XDG_RUNTIME_DIR=$out/runtime
-mkdir -p "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-probe=$bench/xprobe
-
-log "Linux start-up: $runs runs each, alternating"
-start_display
-for warm in 1 2; do  # fill the font and file caches first
-    DISPLAY=$display "$probe" --press-ok -- "$bench/floor_qt_greeting" >/dev/null 2>&1 || true
-    DISPLAY=$display "$probe" --press-ok -- "$program" >/dev/null 2>&1 || true
-done
-for i in $(seq "$runs"); do
-    DISPLAY=$display "$probe" --press-ok -- "$bench/floor_qt_greeting" \
-        >"$out/linux-start-floor-$i.txt" 2>>"$out/linux-start.log" || true
-    DISPLAY=$display "$probe" --press-ok -- "$program" \
-        >"$out/linux-start-program-$i.txt" 2>>"$out/linux-start.log" || true
-done
-
+# ---- Linux: idle -----------------------------------------------------------
+export LC_ALL=C.UTF-8
 probes=()
 wait_probes() {  # waits for the probes started in the background
     local j
@@ -187,30 +226,10 @@ for i in $(seq "$runs"); do
 done
 wait_probes
 
-# ---- Windows under Wine ---------------------------------------------------
+# ---- Windows under Wine: idle ----------------------------------------------
 unset LC_ALL
 export LANG=C.UTF-8
 if [ -n "$windows_built" ]; then
-    log "Windows start-up: $runs runs each, alternating, one warm wineserver"
-    start_display
-    clone_prefix start
-    p=$prefix
-    WINEPREFIX=$p wineserver -p >/dev/null 2>&1
-    for warm in 1 2; do
-        DISPLAY=$display "$probe" --press-ok --timeout 120 -- env WINEPREFIX="$p" wine \
-            "$benchwin/floor_win32_greeting.exe" >/dev/null 2>&1 || true
-        DISPLAY=$display "$probe" --press-ok --timeout 120 -- env WINEPREFIX="$p" wine "$exe" \
-            >/dev/null 2>&1 || true
-    done
-    for i in $(seq "$runs"); do
-        DISPLAY=$display "$probe" --press-ok -- env WINEPREFIX="$p" wine \
-            "$benchwin/floor_win32_greeting.exe" >"$out/windows-start-floor-$i.txt" \
-            2>>"$out/windows-start.log" || true
-        DISPLAY=$display "$probe" --press-ok -- env WINEPREFIX="$p" wine "$exe" \
-            >"$out/windows-start-program-$i.txt" 2>>"$out/windows-start.log" || true
-    done
-    WINEPREFIX=$p wineserver -k || true
-
     log "Windows idle: $runs runs each, all at once, ${idle} s, a wineserver each"
     for i in $(seq "$runs"); do
         start_display
@@ -240,11 +259,24 @@ wait "$clock_linux" || true
 
 # ---- results.md -----------------------------------------------------------
 F() { ls "$out"/$1-*.txt 2>/dev/null; }
-row() {  # row LABEL KEY PLATFORM-PHASE [DECIMALS]
-    local label=$1 key=$2 phase=$3 fl pr r
-    fl=$(med "$key" $(F "$phase-floor"))
+# paired KEY PLATFORM-PHASE FLOOR: the median of the runs' own ratios, each
+# program run against the floor run just before it on the same display.
+paired() {
+    local key=$1 phase=$2 floor=$3 i a b
+    for i in $(seq "$start_runs"); do
+        a=$(value "$key" "$out/$phase-program-$i.txt" 2>/dev/null || true)
+        b=$(value "$key" "$out/$phase-$floor-$i.txt" 2>/dev/null || true)
+        awk -v a="$a" -v b="$b" 'BEGIN { if (a ~ /^[0-9.]+$/ && b ~ /^[0-9.]+$/ && b > 0) print a / b }'
+    done | median | awk '{ if ($1 == "-") print "-"; else printf "%.2f\n", $1 }'
+}
+row() {  # row LABEL KEY PLATFORM-PHASE [FLOOR]
+    local label=$1 key=$2 phase=$3 floor=${4:-floor} fl pr r
+    fl=$(med "$key" $(F "$phase-$floor"))
     pr=$(med "$key" $(F "$phase-program"))
-    r=$(ratio "$pr" "$fl")
+    case $phase in
+    *-start) r=$(paired "$key" "$phase" "$floor") ;;
+    *) r=$(ratio "$pr" "$fl") ;;
+    esac
     echo "| $label | $pr | $fl | $r | $(verdict "$r") |"
 }
 plain() {  # plain LABEL KEY PLATFORM-PHASE WHO
@@ -256,9 +288,11 @@ qt=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || echo unknown)
 
 platform_tables() {  # platform_tables linux|windows
     local p=$1
-    echo "| figure (median of $runs) | program | floor | ratio | target ≤ 1.05 |"
+    echo "| figure (median of $runs; start-up of $start_runs) | program | floor | ratio | target ≤ 1.05 |"
     echo "|---|---|---|---|---|"
     row "start → greeting box mapped (ms)" map_ms "$p-start"
+    [ "$p" = windows ] &&
+        row "… against the same box without the program's manifest (ms)" map_ms "$p-start" plainfloor
     row "CPU over ${idle} s idle, utime+stime, whole process tree (ms)" cpu_ms "$p-idle"
     row "CPU over ${idle} s idle, scheduler run time, whole tree (ms)" sched_ms "$p-idle"
     [ "$p" = windows ] && row "… of which wineserver (ms)" wineserver_ms "$p-idle"
@@ -267,7 +301,7 @@ platform_tables() {  # platform_tables linux|windows
     row "… voluntary only (the thread's own wake-ups) per s" voluntary_per_s "$p-idle"
     row "peak resident memory, VmHWM (KiB)" hwm_kb "$p-idle"
     echo
-    echo "| figure (median of $runs) | program | floor |"
+    echo "| figure (median of $start_runs) | program | floor |"
     echo "|---|---|---|"
     echo "| Return pressed in the greeting box → box unmapped (ms) | $(med ok_unmap_ms $(F "$p-start-program")) | $(med ok_unmap_ms $(F "$p-start-floor")) |"
     echo "| Return pressed in the greeting box → welcome window mapped (ms) | $(med ok_ms $(F "$p-start-program")) | – |"
@@ -295,12 +329,17 @@ clock_line() {  # clock_line FILE
     echo "Qt $qt; $(wine --version 2>/dev/null || echo 'no Wine');"
     echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg) (other builds may share the machine)."
     echo
-    echo "Every figure is the median of $runs runs; the program and its floor run side by side in"
-    echo "the same run: start-up runs alternate on one display, idle runs all run at once, each on"
-    echo "a display of its own. The floors (bench/floors/) do the least the program does, with the"
-    echo "same toolkit: the same greeting box alone; and one active window of the welcome window's"
-    echo "size with a focused text box holding the same text and a label that a 1000 ms timer"
-    echo "writes the time into."
+    echo "Every idle figure is the median of $runs runs, every start-up figure of $start_runs; the program"
+    echo "and its floor run side by side in the same run: start-up runs alternate on one display,"
+    echo "idle runs all run at once, each on a display of its own. The floors (bench/floors/) do the"
+    echo "least the program does, with the same toolkit: the same greeting box alone; and one active"
+    echo "window of the welcome window's size with a focused text box holding the same text and a"
+    echo "label that a 1000 ms timer writes the time into. On Windows the floors carry the program's"
+    echo "manifest (common controls 6 with visual styles, per-monitor DPI awareness), so that their"
+    echo "box and controls are the program's; what the manifest costs is shown against the same"
+    echo "box without it. A start-up ratio is the median of the runs' own ratios, each program run"
+    echo "against the floor run just before it: this machine's speed drifts over a run by more"
+    echo "than the difference measured, and a pair shares the moment it ran in."
     echo
     echo "## Linux (Qt 6, xcb on Xvfb)"
     echo
@@ -360,6 +399,9 @@ clock_line() {  # clock_line FILE
     echo "  /proc/PID/task/PID/status; the involuntary ones follow the machine's load rather than"
     echo "  the program, so the voluntary ones are shown apart. Memory is VmHWM of the program's"
     echo "  own process."
+    echo "- The start-up runs come first, alone on the machine; the two clock watches start after"
+    echo "  them and run beside the idle runs (Wine's boot for the Windows watch, shared with the"
+    echo "  start-up runs, slowed each run by a different amount)."
     echo "- Windows start-up runs share one warm, persistent wineserver (wineserver -p), so they time"
     echo "  the program's process and not Wine's boot."
     echo "- The probe presses Return the moment the greeting box is mapped. The program finishes"
