@@ -371,6 +371,9 @@ void FormWindow::paintThroughBuffer(HDC dc, HWND container, const RECT& r) {
     paintContainer(buffer, container, &r);
     SetViewportOrgEx(buffer, 0, 0, nullptr);
     BitBlt(dc, r.left, r.top, width, height, buffer, 0, 0, SRCCOPY);
+    // The paints that recur are a line of text, the clock's: a buffer the
+    // size of the whole window is not worth its memory between paints.
+    if (width * height > keptBufferPixels) releaseBufferBitmap();
 }
 
 void FormWindow::printClient(HDC dc, HWND container, const RECT* dirty) {
@@ -402,20 +405,25 @@ HDC FormWindow::paintBuffer(HDC screen, int width, int height) {
     return buffer_;
 }
 
+void FormWindow::releaseBufferBitmap() {
+    if (!bufferBitmap_) return;
+    SelectObject(buffer_, bufferInitial_);
+    DeleteObject(bufferBitmap_);
+    bufferBitmap_ = nullptr;
+    bufferSize_ = {0, 0};
+}
+
 void FormWindow::releasePaintBuffers() {
+    releaseBufferBitmap();
     if (buffer_) {
-        SelectObject(buffer_, bufferInitial_);
         SelectObject(buffer_, GetStockObject(SYSTEM_FONT));
         DeleteDC(buffer_);
     }
-    if (bufferBitmap_) DeleteObject(bufferBitmap_);
     if (pictureSource_) {
         SelectObject(pictureSource_, pictureInitial_);
         DeleteDC(pictureSource_);
     }
     buffer_ = pictureSource_ = nullptr;
-    bufferBitmap_ = nullptr;
-    bufferSize_ = {0, 0};
 }
 
 void FormWindow::paintContainer(HDC dc, HWND container, const RECT* dirty) {

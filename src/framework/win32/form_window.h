@@ -125,6 +125,7 @@ private:
     // The off-screen buffer, grown to hold at least width x height; null
     // when there is no memory for it.
     HDC paintBuffer(HDC screen, int width, int height);
+    void releaseBufferBitmap();
     void releasePaintBuffers();
     HFONT font(const FontDescription* font) const;
     int px(Twips t) const { return toPixels(t, dpi_); }
@@ -139,6 +140,7 @@ private:
     int menuIdOf(const MenuItemDescription& item) const;
 
     static constexpr UINT_PTR completionTimerId = 1;
+    static constexpr int keptBufferPixels = 64 * 1024;
     static constexpr int firstControlId = 100;
     static constexpr int firstMenuId = 1000;
 
