@@ -78,6 +78,9 @@ public:
     virtual int dpi(const FormDescription& form) = 0;
     // The client area below the menu bar, as drawn on screen.
     virtual Image grabClient(const FormDescription& form) = 0;
+    // The client area as it stands on screen now, not drawn again: what the
+    // window's own repaints have left there.
+    virtual Image grabShown(const FormDescription& form) = 0;
 
     virtual void click(const FormDescription& form, Text control) = 0;
     virtual void chooseMenuItem(const FormDescription& form, Text item) = 0;

@@ -117,6 +117,26 @@ TEST_F(Rendering, TheClockRunsOnPastTheRightEdgeAndIsClippedThere) {
     EXPECT_GT(nearEdge, 0) << "the text stops short of the edge: wrapped or shrunk to fit";
 }
 
+int differences(const Image& a, const Image& b) {
+    if (a.width != b.width || a.height != b.height) return -1;
+    int count = 0;
+    for (std::size_t i = 0; i < a.pixels.size(); ++i) count += !(a.pixels[i] == b.pixels[i]);
+    return count;
+}
+
+// The clock repaints only part of the window each second: what it leaves on
+// screen must be what a whole repaint draws, the label beside it included.
+TEST_F(Rendering, TheClocksOwnRepaintsLeaveWhatAWholeRepaintDraws) {
+    start();
+    app->services().setInterval(Form1, "Timer1", 0);
+    for (const char* caption : {"88:88:88 88:88:88", "8", "下午 12:34:56", ""}) {
+        app->services().setCaption(Form1, "Label3", caption);
+        app->runFor(50);
+        const Image shown = app->grabShown(Form1);
+        EXPECT_EQ(differences(shown, app->grabClient(Form1)), 0) << "after \"" << caption << "\"";
+    }
+}
+
 // A window of labels on a plain background, for the text rules.
 constexpr ControlDescription textLabels[] = {
     {.Name = "One",

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -133,8 +134,21 @@ public:
     int dpi(const FormDescription&) override { return qt::layoutDpi; }
 
     Image grabClient(const FormDescription& f) override {
-        const QImage shot =
-            window(f).clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB888);
+        return imageOf(window(f).clientArea()->grab().toImage());
+    }
+    Image grabShown(const FormDescription& f) override {
+        // The offscreen platform answers from the window's backing store,
+        // which holds what the window's paints have left.
+        FormWindow& w = window(f);
+        const QWidget* client = w.clientArea();
+        const QPoint at = client->mapTo(&w, QPoint(0, 0));
+        return imageOf(
+            w.screen()
+                ->grabWindow(w.winId(), at.x(), at.y(), client->width(), client->height())
+                .toImage());
+    }
+    static Image imageOf(const QImage& picture) {
+        const QImage shot = picture.convertToFormat(QImage::Format_RGB888);
         Image image{shot.width(), shot.height(), {}};
         image.pixels.reserve(static_cast<std::size_t>(shot.width() * shot.height()));
         for (int y = 0; y < shot.height(); ++y) {

@@ -151,6 +151,9 @@ public:
     Image grabClient(const FormDescription& f) override {
         return win32::captureWindow(window(f).handle(), true);
     }
+    Image grabShown(const FormDescription& f) override {
+        return win32::captureWindow(window(f).handle(), true, false);
+    }
 
     void click(const FormDescription& f, Text control) override {
         const HWND target = controlWindow(f, control);

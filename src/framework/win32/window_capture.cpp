@@ -5,9 +5,10 @@
 
 namespace ws::win32 {
 
-Image captureWindow(HWND window, bool clientOnly) {
+Image captureWindow(HWND window, bool clientOnly, bool redraw) {
+    const UINT frame = clientOnly ? 0 : RDW_FRAME;
     RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | (clientOnly ? 0 : RDW_FRAME));
+                 (redraw ? RDW_INVALIDATE | frame : 0) | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT r;
     if (clientOnly) {
         GetClientRect(window, &r);

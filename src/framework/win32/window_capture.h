@@ -10,8 +10,8 @@
 namespace ws::win32 {
 
 // The client area, or the whole window with its frame and title bar, after
-// all pending painting is done.
-Image captureWindow(HWND window, bool clientOnly);
+// all pending painting is done; drawn again first unless redraw is false.
+Image captureWindow(HWND window, bool clientOnly, bool redraw = true);
 
 // A 24-bit Windows bitmap file.
 bool writeBitmapFile(const Image& image, const std::wstring& path);
