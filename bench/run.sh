@@ -226,26 +226,28 @@ for i in $(seq "$runs"); do
 done
 wait_probes
 
+# wine_probe PHASE-WHO-N EXE PROBE-ARGS...: one Windows run in the background,
+# on a display and in a Wine prefix of its own; its figures go to
+# bench/out/windows-PHASE-WHO-N.txt.
+wine_probe() {
+    local run=$1 exe=$2
+    shift 2
+    start_display
+    clone_prefix "$run"
+    DISPLAY=$display "$probe" "$@" --settle 20 --timeout 180 --wine-prefix "$prefix" \
+        --main "$(basename "$exe" .exe)" -- env WINEPREFIX="$prefix" wine "$exe" \
+        >"$out/windows-$run.txt" 2>>"$out/windows-${run%%-*}.log" &
+    probes+=($!)
+}
+
 # ---- Windows under Wine: idle ----------------------------------------------
 unset LC_ALL
 export LANG=C.UTF-8
 if [ -n "$windows_built" ]; then
     log "Windows idle: $runs runs each, all at once, ${idle} s, a wineserver each"
     for i in $(seq "$runs"); do
-        start_display
-        clone_prefix idle-floor-$i
-        p=$prefix
-        DISPLAY=$display "$probe" --idle "$idle" --settle 20 --timeout 180 --wine-prefix "$p" \
-            --main floor_win32_idle -- env WINEPREFIX="$p" wine "$benchwin/floor_win32_idle.exe" \
-            >"$out/windows-idle-floor-$i.txt" 2>>"$out/windows-idle.log" &
-        probes+=($!)
-        start_display
-        clone_prefix idle-program-$i
-        p=$prefix
-        DISPLAY=$display "$probe" --press-ok --idle "$idle" --settle 20 --timeout 180 \
-            --wine-prefix "$p" --main welcome-station -- env WINEPREFIX="$p" wine "$exe" \
-            >"$out/windows-idle-program-$i.txt" 2>>"$out/windows-idle.log" &
-        probes+=($!)
+        wine_probe idle-floor-$i "$benchwin/floor_win32_idle.exe" --idle "$idle"
+        wine_probe idle-program-$i "$exe" --press-ok --idle "$idle"
     done
     wait_probes
     for p in "${prefixes[@]}"; do
@@ -273,20 +275,8 @@ wait_probes
 unset LC_ALL
 if [ -n "$windows_built" ]; then
     for i in $(seq "$runs"); do
-        start_display
-        clone_prefix memory-welcome-$i
-        p=$prefix
-        DISPLAY=$display "$probe" --press-ok --idle 2 --settle 20 --timeout 180 --wine-prefix "$p" \
-            --main floor_win32_welcome -- env WINEPREFIX="$p" wine "$benchwin/floor_win32_welcome.exe" \
-            >"$out/windows-memory-welcome-$i.txt" 2>>"$out/windows-memory.log" &
-        probes+=($!)
-        start_display
-        clone_prefix memory-program-$i
-        p=$prefix
-        DISPLAY=$display "$probe" --press-ok --idle 2 --settle 20 --timeout 180 \
-            --wine-prefix "$p" --main welcome-station -- env WINEPREFIX="$p" wine "$exe" \
-            >"$out/windows-memory-program-$i.txt" 2>>"$out/windows-memory.log" &
-        probes+=($!)
+        wine_probe memory-welcome-$i "$benchwin/floor_win32_welcome.exe" --press-ok --idle 2
+        wine_probe memory-program-$i "$exe" --press-ok --idle 2
     done
     wait_probes
     for p in "${prefixes[@]}"; do
